@@ -1,0 +1,40 @@
+#include "ProjectSession.h"
+
+#include "ProjectFile.h"
+
+namespace qv {
+
+void ProjectSession::Start() {
+  projectPath_ = settings_.ProjectPath();
+  ProjectFile::EnsureProjectFile(projectPath_, dataDir_, ProjectFile::TodayText());
+  ProjectFile::ReadProject(projectPath_, dispatcher_);
+}
+
+std::string ProjectSession::Close() {
+  std::string error = settings_.SetProjectPath(projectPath_);
+  const std::string saveError = ProjectFile::WriteProject(model_, projectPath_);
+  return saveError.empty() ? error : saveError;
+}
+
+bool ProjectSession::Open(const std::string& path) {
+  projectPath_ = path;
+  const bool read = ProjectFile::ReadProject(projectPath_, dispatcher_);
+  settings_.SetProjectPath(projectPath_);
+  return read;
+}
+
+std::string ProjectSession::Save(const std::string& path) {
+  std::string target = path;
+  ProjectFile::EnsureProjectFile(target, dataDir_, ProjectFile::TodayText());
+  return ProjectFile::WriteProject(model_, target);
+}
+
+void ProjectSession::GetDataFromMachine() { encoder_.EncodeAndSend(CommandType::QueryFullState); }
+
+void ProjectSession::SetDataToMachine() {
+  model_.FeatherOnOff = 0;
+  encoder_.EncodeAndSend(CommandType::SetFeather, {3});
+  encoder_.EncodeAndSend(CommandType::WriteFullState, {0});
+}
+
+}  // namespace qv
