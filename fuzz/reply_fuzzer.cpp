@@ -4,19 +4,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "link/ReplyDispatcher.h"
-#include "support/ManualScheduler.h"
-#include "support/RecordingLink.h"
-#include "support/RecordingSink.h"
+#include "support/LinkHarness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  qv::DeviceModel model;
-  qv::test::RecordingLink link;
-  qv::CommandEncoder encoder(model, link);
-  qv::test::ManualScheduler scheduler;
-  qv::test::RecordingSink sink;
-  qv::ReplyDispatcher dispatcher(model, encoder, scheduler, sink);
-  dispatcher.RegisterHandlers(link);
+  qv::test::LinkHarness h;
+  qv::test::RecordingLink& link = h.link;
+  qv::test::ManualScheduler& scheduler = h.scheduler;
 
   std::size_t at = 0;
   while (size - at >= 5) {

@@ -5,10 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "link/ReplyDispatcher.h"
-#include "support/ManualScheduler.h"
-#include "support/RecordingLink.h"
-#include "support/RecordingSink.h"
+#include "support/LinkHarness.h"
 
 namespace qv {
 namespace {
@@ -18,10 +15,8 @@ using Bytes = std::vector<uint8_t>;
 constexpr int kClosed = test::RecordingSink::kClosed;
 constexpr std::pair<int, int> kAck{23, 0};
 
-class ReplyDispatcherTest : public ::testing::Test {
+class ReplyDispatcherTest : public ::testing::Test, protected test::LinkHarness {
  protected:
-  ReplyDispatcherTest() { dispatcher.RegisterHandlers(link); }
-
   void Deliver(int kind, const Bytes& payload, int arg = 0, uint8_t source = 110) {
     link.Deliver(kind, payload, arg, source);
     scheduler.RunPending();
@@ -37,13 +32,6 @@ class ReplyDispatcherTest : public ::testing::Test {
     for (const auto& c : link.sent) out.emplace_back(c.type, c.payload[0]);
     return out;
   }
-
-  DeviceModel model;
-  test::RecordingLink link;
-  CommandEncoder encoder{model, link};
-  test::ManualScheduler scheduler;
-  test::RecordingSink sink;
-  ReplyDispatcher dispatcher{model, encoder, scheduler, sink};
 };
 
 TEST_F(ReplyDispatcherTest, RegistersEveryKindInTheLibrarysOrder) {
@@ -348,20 +336,15 @@ TEST_F(ReplyDispatcherTest, InputTimingOnSlot6HalvesTheGroupsTheBoardSelects) {
                         {6, true, 0, {10, 11}, {6}},
                         {3, false, 0, {}, {6}}};
   for (const Case& c : cases) {
-    DeviceModel m;
-    test::RecordingLink l;
-    CommandEncoder e{m, l};
-    test::ManualScheduler s;
-    test::RecordingSink n;
-    ReplyDispatcher d{m, e, s, n};
-    d.RegisterHandlers(l);
+    test::LinkHarness h;
+    DeviceModel& m = h.model;
     m.rec.DpMode[1] = 1;
     m.rec.InputSrc[6] = c.card;
     m.rec.CmpBoardExist = c.board;
     m.rec.CmpBoardActNoSrc = c.active;
     const Bytes timing = {6, 0, 0x00, 0x0F, 0x70, 0x08, 0, 0, 0, 0};  // 3840 x 2160
-    l.Deliver(4, timing);
-    s.RunPending();
+    h.link.Deliver(4, timing);
+    h.scheduler.RunPending();
     for (int g : c.halved) EXPECT_EQ(m.rec.Crop[4 * g].HTotal, 1920) << c.card << " group " << g;
     for (int g : c.full) EXPECT_EQ(m.rec.Crop[4 * g].HTotal, 3840) << c.card << " group " << g;
   }

@@ -16,9 +16,7 @@
 
 #include "link/CommandType.h"
 #include "support/FileBytes.h"
-#include "support/ManualScheduler.h"
-#include "support/RecordingLink.h"
-#include "support/RecordingSink.h"
+#include "support/LinkHarness.h"
 #include "support/TempDir.h"
 
 namespace qv {
@@ -472,11 +470,11 @@ TEST_F(ProjectFileTest, UnreadablePathGivesNothing) {
 }
 
 TEST_F(ProjectFileTest, ReadProjectAppliesTheFileAsAWholeState) {
-  test::RecordingLink link;
-  CommandEncoder encoder(model, link);
-  test::ManualScheduler scheduler;
-  test::RecordingSink sink;
-  ReplyDispatcher dispatcher(model, encoder, scheduler, sink);
+  test::LinkHarness h;
+  DeviceModel& model = h.model;
+  const test::RecordingLink& link = h.link;
+  const test::RecordingSink& sink = h.sink;
+  ReplyDispatcher& dispatcher = h.dispatcher;
 
   model.rec.HReso = 1920;
   model.FeatherOnOff = 1;

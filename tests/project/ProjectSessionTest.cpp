@@ -5,9 +5,7 @@
 
 #include "project/ProjectFile.h"
 #include "project/ProjectSession.h"
-#include "support/ManualScheduler.h"
-#include "support/RecordingLink.h"
-#include "support/RecordingSink.h"
+#include "support/LinkHarness.h"
 #include "support/TempDir.h"
 
 namespace qv {
@@ -16,17 +14,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // One console run: a fresh model and link, with the data folder kept between runs.
-struct ConsoleRun {
+struct ConsoleRun : test::LinkHarness {
   explicit ConsoleRun(const fs::path& dataDir)
-      : settings(dataDir / "Info.ini"), session(model, encoder, dispatcher, settings, dataDir) {
-    dispatcher.RegisterHandlers(link);
-  }
-  DeviceModel model;
-  test::RecordingLink link;
-  CommandEncoder encoder{model, link};
-  test::ManualScheduler scheduler;
-  test::RecordingSink sink;
-  ReplyDispatcher dispatcher{model, encoder, scheduler, sink};
+      : settings(dataDir / "Info.ini"), session(model, encoder, dispatcher, settings, dataDir) {}
   InfoSettings settings;
   ProjectSession session;
 };
