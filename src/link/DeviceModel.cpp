@@ -61,11 +61,11 @@ DeviceModel& Model() {
   return model;
 }
 
-int DeviceModel::SourceGroupOf(int window) const {
+int DeviceModel::SourceGroupOf(const DeviceStatusRecord& rec, int window) {
   if (window < 0 || window >= kWindowCount) return 0;
   const int ch = rec.Chnl[window].ChnlInput;
   const bool slot6Hdmi = rec.InputSrc[6] == kSlotHdmiCard;
-  const bool board = CompositeBoardActive();
+  const bool board = rec.CmpBoardExist != 0;
   const int32_t act = rec.CmpBoardActNoSrc;
   switch (ch) {
     case 9:

@@ -39,7 +39,9 @@ struct DeviceModel {
 
   // Group 0..11 that selects the window's picture and crop records; codes the
   // processor may report beyond the twelve known inputs fall back to group 0.
-  int SourceGroupOf(int window) const;
+  // The rule is the processor's own, so the simulated processor shares it.
+  static int SourceGroupOf(const DeviceStatusRecord& rec, int window);
+  int SourceGroupOf(int window) const { return SourceGroupOf(rec, window); }
   // Index of the picture/crop record for the window and its current input.
   int PictureRecordOf(int window) const { return window + kWindowCount * SourceGroupOf(window); }
   // EDID record of an input code (6 and 7 share the numbering after SDI-1); -1 when none.
@@ -64,6 +66,7 @@ struct DeviceModel {
   uint8_t ReplyAddress = 0;
   std::string HostText;
   std::array<uint32_t, 2> HostInfo{};
+  std::string HostName;  // the name the processor gives itself in its search answer
   uint8_t LoadingAll = 0;
 
   // --- state from replies ---

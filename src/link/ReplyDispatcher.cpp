@@ -266,6 +266,7 @@ void ReplyDispatcher::Handle(const Reply& reply) {
     case ReplyKind::HostFoundReply:
       m.HostText = reply.text;
       m.HostInfo = reply.values.value_or(std::array<uint32_t, 2>{0, 0});
+      m.HostName.assign(p.begin(), p.end());
       sink_.CloseWaitingDialog();
       sink_.Notify(kind, 0);
       return;

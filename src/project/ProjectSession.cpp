@@ -31,10 +31,10 @@ std::string ProjectSession::Save(const std::string& path) {
 
 void ProjectSession::GetDataFromMachine() { encoder_.EncodeAndSend(CommandType::QueryFullState); }
 
-void ProjectSession::SetDataToMachine() {
-  model_.FeatherOnOff = 0;
-  encoder_.EncodeAndSend(CommandType::SetFeather, {3});
-  encoder_.EncodeAndSend(CommandType::WriteFullState, {0});
+void ProjectSession::SendConfiguration(DeviceModel& model, CommandEncoder& encoder) {
+  model.FeatherOnOff = 0;
+  encoder.EncodeAndSend(CommandType::SetFeather, {3});
+  encoder.EncodeAndSend(CommandType::WriteFullState, {0});
 }
 
 }  // namespace qv

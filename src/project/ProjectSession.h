@@ -40,7 +40,8 @@ class ProjectSession {
   // Asks the processor for its whole state.
   void GetDataFromMachine();
   // Sends the model's whole configuration, feathering off first.
-  void SetDataToMachine();
+  void SetDataToMachine() { SendConfiguration(model_, encoder_); }
+  static void SendConfiguration(DeviceModel& model, CommandEncoder& encoder);
 
   const std::string& ProjectPath() const { return projectPath_; }
 
