@@ -87,18 +87,21 @@ void Channel::WriteNext() {
   }
   writing_ = true;
   lastTx_ = Clock::now();
-  const std::vector<uint8_t>& front = queue_.front();
-  AsyncWrite(asio::buffer(front),
-             [self = shared_from_this(), gen = generation_](const std::error_code& ec,
-                                                            std::size_t) {
-               if (gen != self->generation_ || self->closed_) return;
-               self->queue_.pop_front();
-               if (ec) {
-                 self->GoDown();
-                 return;
-               }
-               self->WriteNext();
-             });
+  // Everything queued leaves in one write.
+  gather_.clear();
+  for (const auto& frame : queue_) gather_.push_back(asio::buffer(frame));
+  inFlight_ = queue_.size();
+  AsyncWrite(gather_, [self = shared_from_this(), gen = generation_](const std::error_code& ec,
+                                                                     std::size_t) {
+    if (gen != self->generation_ || self->closed_) return;
+    self->queue_.erase(self->queue_.begin(),
+                       self->queue_.begin() + static_cast<std::ptrdiff_t>(self->inFlight_));
+    if (ec) {
+      self->GoDown();
+      return;
+    }
+    self->WriteNext();
+  });
 }
 
 void Channel::Tick() {

@@ -44,7 +44,7 @@ class Channel : public std::enable_shared_from_this<Channel> {
   virtual void Open() = 0;
   virtual void CloseStream() = 0;
   virtual void AsyncReadSome(asio::mutable_buffer buffer, IoHandler handler) = 0;
-  virtual void AsyncWrite(asio::const_buffer buffer, IoHandler handler) = 0;
+  virtual void AsyncWrite(const std::vector<asio::const_buffer>& buffers, IoHandler handler) = 0;
 
   void Opened();
   void Failed();
@@ -66,6 +66,8 @@ class Channel : public std::enable_shared_from_this<Channel> {
   bool open_ = false;
   bool closed_ = false;
   bool writing_ = false;
+  std::size_t inFlight_ = 0;  // queued frames the current write carries
+  std::vector<asio::const_buffer> gather_;
   // Bumped on every close of the stream, so that callbacks of an earlier
   // stream cannot act on the current one.
   uint64_t generation_ = 0;

@@ -44,8 +44,8 @@ void SerialChannel::AsyncReadSome(asio::mutable_buffer buffer, IoHandler handler
   port_.async_read_some(buffer, std::move(handler));
 }
 
-void SerialChannel::AsyncWrite(asio::const_buffer buffer, IoHandler handler) {
-  asio::async_write(port_, buffer, std::move(handler));
+void SerialChannel::AsyncWrite(const std::vector<asio::const_buffer>& buffers, IoHandler handler) {
+  asio::async_write(port_, buffers, std::move(handler));
 }
 
 }  // namespace qv::comm

@@ -19,7 +19,7 @@ class SerialChannel final : public Channel {
   void Open() override;
   void CloseStream() override;
   void AsyncReadSome(asio::mutable_buffer buffer, IoHandler handler) override;
-  void AsyncWrite(asio::const_buffer buffer, IoHandler handler) override;
+  void AsyncWrite(const std::vector<asio::const_buffer>& buffers, IoHandler handler) override;
 
  private:
   const std::string path_;

@@ -72,8 +72,8 @@ void TcpChannel::AsyncReadSome(asio::mutable_buffer buffer, IoHandler handler) {
   socket_.async_read_some(buffer, std::move(handler));
 }
 
-void TcpChannel::AsyncWrite(asio::const_buffer buffer, IoHandler handler) {
-  asio::async_write(socket_, buffer, std::move(handler));
+void TcpChannel::AsyncWrite(const std::vector<asio::const_buffer>& buffers, IoHandler handler) {
+  asio::async_write(socket_, buffers, std::move(handler));
 }
 
 }  // namespace qv::comm

@@ -15,7 +15,7 @@ class TcpChannel final : public Channel {
   void Open() override;
   void CloseStream() override;
   void AsyncReadSome(asio::mutable_buffer buffer, IoHandler handler) override;
-  void AsyncWrite(asio::const_buffer buffer, IoHandler handler) override;
+  void AsyncWrite(const std::vector<asio::const_buffer>& buffers, IoHandler handler) override;
 
  private:
   void Connect(const asio::ip::tcp::endpoint& endpoint);
