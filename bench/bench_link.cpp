@@ -35,7 +35,9 @@ double Percentile(std::vector<double> v, double p) {
   return v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1))];
 }
 
-double Micros(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
+double Micros(Clock::duration d) {
+  return std::chrono::duration<double, std::micro>(d).count();
+}
 
 // The raw baseline: 32 bytes to a loopback echo and back, blocking sockets.
 class EchoPeer {
@@ -102,8 +104,9 @@ std::pair<pid_t, int> StartSimulator() {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[1], STDERR_FILENO);
   posix_spawn_file_actions_addclose(&actions, fds[0]);
-  std::vector<std::string> args = {QV_SIM_PATH, "--listen", "127.0.0.1", "--port", "0",
-                                   "--no-preview", "--no-discovery", "--package-port", "0"};
+  std::vector<std::string> args = {QV_SIM_PATH, "--listen",     "127.0.0.1",      "--port",
+                                   "0",         "--no-preview", "--no-discovery", "--package-port",
+                                   "0"};
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
@@ -204,7 +207,9 @@ int main() {
       const auto start = Clock::now();
       encoder.EncodeAndSend(qv::CommandType::QueryFullState);
       if (!loop.RunUntil(
-              [&] { return sink.fullStates > states && sink.closed > closed && !dispatcher.Waiting(); },
+              [&] {
+                return sink.fullStates > states && sink.closed > closed && !dispatcher.Waiting();
+              },
               std::chrono::seconds(5))) {
         break;
       }

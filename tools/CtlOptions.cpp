@@ -16,7 +16,8 @@ std::optional<int> Number(const std::string& text, int lo, int hi) {
   }
   int value = 0;
   const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
-  if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size())
+    return std::nullopt;
   if (value < lo || value > hi) return std::nullopt;
   return value;
 }
@@ -127,7 +128,8 @@ ParseResult ParseCtlOptions(const std::vector<std::string>& argv) {
   }
 
   if (c != "search") {
-    if (o.host.empty() == o.serial.empty()) return Fail(c + " needs --host or --serial (one of them)");
+    if (o.host.empty() == o.serial.empty())
+      return Fail(c + " needs --host or --serial (one of them)");
   }
   ParseResult r;
   r.options = std::move(o);

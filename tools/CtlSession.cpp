@@ -33,7 +33,9 @@ CtlSession::CtlSession(CtlOptions options, std::ostream& out, std::ostream& err)
 }
 
 // The link's thread posts into the loop and the dispatcher: stop it first.
-CtlSession::~CtlSession() { link_.CommShutdown(); }
+CtlSession::~CtlSession() {
+  link_.CommShutdown();
+}
 
 void CtlSession::Notify(int kind, int arg) {
   switch (static_cast<ReplyKind>(kind)) {
@@ -61,7 +63,9 @@ void CtlSession::Notify(int kind, int arg) {
   if (echoReplies_) out_ << "reply " << kind << " " << arg << "\n";
 }
 
-void CtlSession::CloseWaitingDialog() { ++waitingClosed_; }
+void CtlSession::CloseWaitingDialog() {
+  ++waitingClosed_;
+}
 
 bool CtlSession::Fail(const std::string& message) {
   err_ << "qvctl: " << message << "\n";
@@ -158,7 +162,8 @@ int CtlSession::Send() {
   echoReplies_ = true;
   const int result = encoder_.EncodeAndSend(options_.numbers[0], std::span<const uint8_t>(args));
   if (result == CommandEncoder::kRejected) {
-    return Exit(kUsage, "the arguments name a window, cell, slot or record the model does not have");
+    return Exit(kUsage,
+                "the arguments name a window, cell, slot or record the model does not have");
   }
   if (result < 0) return Exit(kFailed, "no route to the processor");
   return WaitAcks(1) ? kOk : kFailed;
@@ -198,8 +203,8 @@ int CtlSession::Search() {
 int CtlSession::Status() {
   if (!FullRead()) return kFailed;
   const DeviceStatusRecord& r = model_.rec;
-  out_ << "output: " << r.HReso << "x" << r.VReso << " " << Hz(r.Fps) << " (preset "
-       << r.ResoIndex << ")\n";
+  out_ << "output: " << r.HReso << "x" << r.VReso << " " << Hz(r.Fps) << " (preset " << r.ResoIndex
+       << ")\n";
   for (int i = 0; i < kInputSlotCount; ++i) {
     const InputLabel& label = model_.InputLabels[i];
     if (!label.usable) continue;
@@ -216,7 +221,8 @@ int CtlSession::Status() {
     const int input = ch.ChnlInput;
     out_ << "window " << k << (k == 0 ? " (main)" : " (PIP " + std::to_string(k) + ")") << ": "
          << (ch.ChnlOnOff || k == 0 ? "on" : "off") << ", input "
-         << (input < kInputCodeCount ? Trim(model_.InputLabels[input].label) : std::to_string(input))
+         << (input < kInputCodeCount ? Trim(model_.InputLabels[input].label)
+                                     : std::to_string(input))
          << ", " << ch.HPos << "," << ch.VPos << " " << ch.HAct << "x" << ch.VAct << "\n";
   }
   out_ << "switcher mode: " << r.PvwMode << ", presets stored:";

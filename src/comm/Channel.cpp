@@ -63,21 +63,20 @@ void Channel::Failed() {
 }
 
 void Channel::ReadMore() {
-  AsyncReadSome(asio::buffer(readBuffer_),
-                [self = shared_from_this(), gen = generation_](const std::error_code& ec,
-                                                               std::size_t n) {
-                  if (gen != self->generation_ || self->closed_) return;
-                  if (ec) {
-                    self->GoDown();
-                    return;
-                  }
-                  self->lastRx_ = Clock::now();
-                  const FrameReceiver::Stats before = self->receiver_.stats();
-                  self->receiver_.Feed({self->readBuffer_.data(), n});
-                  self->library_.CountReceived(before, self->receiver_.stats());
-                  // A handler may have closed the link while frames were delivered.
-                  if (gen == self->generation_ && !self->closed_) self->ReadMore();
-                });
+  AsyncReadSome(asio::buffer(readBuffer_), [self = shared_from_this(), gen = generation_](
+                                               const std::error_code& ec, std::size_t n) {
+    if (gen != self->generation_ || self->closed_) return;
+    if (ec) {
+      self->GoDown();
+      return;
+    }
+    self->lastRx_ = Clock::now();
+    const FrameReceiver::Stats before = self->receiver_.stats();
+    self->receiver_.Feed({self->readBuffer_.data(), n});
+    self->library_.CountReceived(before, self->receiver_.stats());
+    // A handler may have closed the link while frames were delivered.
+    if (gen == self->generation_ && !self->closed_) self->ReadMore();
+  });
 }
 
 void Channel::WriteNext() {

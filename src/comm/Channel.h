@@ -4,8 +4,8 @@
 // keepalive that notices a silent peer, and reopening while the link is down.
 // Everything but Send runs on the library's I/O thread.
 
-#include <asio.hpp>
 #include <array>
+#include <asio.hpp>
 #include <atomic>
 #include <chrono>
 #include <deque>

@@ -21,7 +21,9 @@ CommLibrary::CommLibrary(Options options)
   });
 }
 
-CommLibrary::~CommLibrary() { CommShutdown(); }
+CommLibrary::~CommLibrary() {
+  CommShutdown();
+}
 
 void CommLibrary::CommShutdown() {
   if (shutDown_.exchange(true)) return;
@@ -44,7 +46,8 @@ uint8_t CommLibrary::DeviceAddressOf(const std::string& host) {
   std::size_t start = 0;
   for (;;) {
     const std::size_t dot = host.find('.', start);
-    pieces.push_back(host.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
+    pieces.push_back(
+        host.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
     if (dot == std::string::npos) break;
     start = dot + 1;
   }
@@ -109,8 +112,8 @@ void CommLibrary::CommSetDiscoveryTargets(std::vector<std::string> hosts) {
 
 int CommLibrary::CommOpenSerial(const std::string& port, int baud) {
   if (shutDown_ || baud <= 0) return 0;
-  auto channel = std::make_shared<SerialChannel>(*this, *io_, options_, port,
-                                                 static_cast<unsigned>(baud));
+  auto channel =
+      std::make_shared<SerialChannel>(*this, *io_, options_, port, static_cast<unsigned>(baud));
   if (!channel->OpenNow()) return 0;
   std::lock_guard lock(routesMutex_);
   if (serial_) serial_->Close();
@@ -129,8 +132,8 @@ void CommLibrary::CommCloseSerial() {
 int CommLibrary::Route(uint8_t address, const Encoder& encode) {
   if (shutDown_) return kNoRoute;
   std::lock_guard lock(routesMutex_);
-  const bool toEveryone = std::find(addressList_.begin(), addressList_.end(), kAllDevices) !=
-                          addressList_.end();
+  const bool toEveryone =
+      std::find(addressList_.begin(), addressList_.end(), kAllDevices) != addressList_.end();
   if (serial_) {
     // One line, every processor on it listening: the address list decides
     // whether frames are addressed to all of them or to the target.

@@ -20,7 +20,8 @@ constexpr std::array<uint16_t, 256> MakeCrc16Table() {
   std::array<uint16_t, 256> table{};
   for (uint32_t i = 0; i < 256; ++i) {
     uint16_t c = static_cast<uint16_t>(i << 8);
-    for (int k = 0; k < 8; ++k) c = (c & 0x8000) ? static_cast<uint16_t>((c << 1) ^ 0x1021) : static_cast<uint16_t>(c << 1);
+    for (int k = 0; k < 8; ++k)
+      c = (c & 0x8000) ? static_cast<uint16_t>((c << 1) ^ 0x1021) : static_cast<uint16_t>(c << 1);
     table[i] = c;
   }
   return table;
@@ -33,7 +34,8 @@ constexpr auto kCrc16Table = MakeCrc16Table();
 
 uint16_t Crc16(std::span<const uint8_t> bytes) {
   uint16_t crc = 0xFFFF;
-  for (uint8_t b : bytes) crc = static_cast<uint16_t>((crc << 8) ^ kCrc16Table[((crc >> 8) ^ b) & 0xFF]);
+  for (uint8_t b : bytes)
+    crc = static_cast<uint16_t>((crc << 8) ^ kCrc16Table[((crc >> 8) ^ b) & 0xFF]);
   return crc;
 }
 

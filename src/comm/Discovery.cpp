@@ -87,9 +87,10 @@ void Discovery::ReceiveMore() {
           ReplyView view;
           const std::string ip = self->sender_.address().to_string();
           view.text = ip;
-          view.values = std::array<uint32_t, 2>{
-              static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16) | static_cast<uint32_t>(p[3]) << 24,
-              static_cast<uint32_t>(p[4] | p[5] << 8)};
+          view.values =
+              std::array<uint32_t, 2>{static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16) |
+                                          static_cast<uint32_t>(p[3]) << 24,
+                                      static_cast<uint32_t>(p[4] | p[5] << 8)};
           view.payload = std::span<const uint8_t>(p).subspan(8);
           view.source = CommLibrary::DeviceAddressOf(ip);
           self->library_.Deliver(27, view);

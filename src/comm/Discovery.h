@@ -3,8 +3,8 @@
 // every IPv4 adapter (or of the chosen one), to 255.255.255.255 and to any
 // listed host; each processor answers with its hardware address and name.
 
-#include <asio.hpp>
 #include <array>
+#include <asio.hpp>
 #include <memory>
 #include <string>
 #include <vector>

@@ -36,12 +36,7 @@ bool FrameCodec::DecodeDatagram(std::span<const uint8_t> bytes, Frame& frame) {
   if (bytes.size() != kHeaderSize + info.length + kTrailerSize) return false;
   const auto payload = bytes.subspan(kHeaderSize, info.length);
   if (layout::Get32(bytes.data() + kHeaderSize + info.length) != Crc32(payload)) return false;
-  frame.cls = info.cls;
-  frame.destination = info.destination;
-  frame.source = info.source;
-  frame.code = info.code;
-  frame.arg = info.arg;
-  frame.payload.assign(payload.begin(), payload.end());
+  layout::FillFrame(info, payload, frame);
   return true;
 }
 

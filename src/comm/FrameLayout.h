@@ -17,7 +17,9 @@ inline void Put32(uint8_t* p, uint32_t v) {
   Put16(p, static_cast<uint16_t>(v));
   Put16(p + 2, static_cast<uint16_t>(v >> 16));
 }
-inline uint16_t Get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+inline uint16_t Get16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 inline uint32_t Get32(const uint8_t* p) {
   return static_cast<uint32_t>(Get16(p)) | static_cast<uint32_t>(Get16(p + 2)) << 16;
 }
@@ -51,6 +53,16 @@ inline bool ParseHeader(std::span<const uint8_t> bytes, HeaderInfo& info) {
   info.arg = static_cast<int32_t>(Get32(h + 8));
   info.length = length;
   return true;
+}
+
+// The frame a checked header and its payload make.
+inline void FillFrame(const HeaderInfo& info, std::span<const uint8_t> payload, Frame& frame) {
+  frame.cls = info.cls;
+  frame.destination = info.destination;
+  frame.source = info.source;
+  frame.code = info.code;
+  frame.arg = info.arg;
+  frame.payload.assign(payload.begin(), payload.end());
 }
 
 }  // namespace qv::comm::layout

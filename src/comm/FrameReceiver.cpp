@@ -43,12 +43,7 @@ std::size_t FrameReceiver::ParseOneAt(std::size_t start) {
     ++stats_.badFrames;
     return 1;
   }
-  frame_.cls = info.cls;
-  frame_.destination = info.destination;
-  frame_.source = info.source;
-  frame_.code = info.code;
-  frame_.arg = info.arg;
-  frame_.payload.assign(payload.begin(), payload.end());
+  layout::FillFrame(info, payload, frame_);
   ++stats_.frames;
   onFrame_(frame_);
   return total;

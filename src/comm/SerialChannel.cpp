@@ -4,10 +4,7 @@ namespace qv::comm {
 
 SerialChannel::SerialChannel(CommLibrary& library, asio::io_context& io,
                              const CommLibrary::Options& options, std::string path, unsigned baud)
-    : Channel(library, io, options, kAllDevices),
-      path_(std::move(path)),
-      baud_(baud),
-      port_(io) {}
+    : Channel(library, io, options, kAllDevices), path_(std::move(path)), baud_(baud), port_(io) {}
 
 bool SerialChannel::OpenNow() {
   std::error_code ec;

@@ -26,9 +26,9 @@ using Payload = std::array<uint8_t, kPayloadSize>;
 // only during the call: a handler that keeps anything copies it.
 struct ReplyView {
   std::span<const uint8_t> payload;  // kind 27: the processor's name
-  int arg = 0;         // window or cell index (kinds 8, 10, 11, 12), count (14), channel (26)
-  uint8_t source = 0;  // device address of the replying processor
-  std::string_view text;                          // kind 27: the processor's address text
+  int arg = 0;            // window or cell index (kinds 8, 10, 11, 12), count (14), channel (26)
+  uint8_t source = 0;     // device address of the replying processor
+  std::string_view text;  // kind 27: the processor's address text
   std::optional<std::array<uint32_t, 2>> values;  // kind 27: host details, absent when none
 };
 

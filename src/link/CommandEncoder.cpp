@@ -30,7 +30,9 @@ class PayloadWriter {
 
 std::optional<Payload> CommandEncoder::Encode(int type, std::span<const uint8_t> args) {
   type = static_cast<uint16_t>(type);  // the type travels as 16 bits
-  const auto p = [&](int n) -> uint8_t { return n >= 1 && n <= static_cast<int>(args.size()) ? args[n - 1] : 0; };
+  const auto p = [&](int n) -> uint8_t {
+    return n >= 1 && n <= static_cast<int>(args.size()) ? args[n - 1] : 0;
+  };
   Payload tx;
   tx.fill(kFill);
   PayloadWriter w(tx);
@@ -41,17 +43,32 @@ std::optional<Payload> CommandEncoder::Encode(int type, std::span<const uint8_t>
   };
 
   switch (type) {
-    case 1: case 21: case 33: case 34: case 37:
+    case 1:
+    case 21:
+    case 33:
+    case 34:
+    case 37:
       copyArgs(2);
       break;
-    case 36: case 48: case 49: case 51: case 59: case 66: case 69: case 70:
+    case 36:
+    case 48:
+    case 49:
+    case 51:
+    case 59:
+    case 66:
+    case 69:
+    case 70:
       copyArgs(1);
       break;
-    case 52: case 54: case 55: case 56:
+    case 52:
+    case 54:
+    case 55:
+    case 56:
       copyArgs(1);
       m.LastPageArg = p(1);
       break;
-    case 23: case 24:
+    case 23:
+    case 24:
       copyArgs(10);
       break;
     case 25:
@@ -60,7 +77,8 @@ std::optional<Payload> CommandEncoder::Encode(int type, std::span<const uint8_t>
     case 32:
       copyArgs(18);
       break;
-    case 71: case 72:
+    case 71:
+    case 72:
       copyArgs(32);
       break;
 
@@ -183,7 +201,8 @@ std::optional<Payload> CommandEncoder::Encode(int type, std::span<const uint8_t>
       w.u8(14, r.LogoAux);
       break;
     }
-    case 10: case 50: {
+    case 10:
+    case 50: {
       const int j = DeviceModel::EdidRecordOf(p(1));
       if (j < 0) return std::nullopt;
       const EdidInfo& e = r.Edid[j];

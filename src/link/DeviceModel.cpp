@@ -7,12 +7,14 @@ namespace {
 constexpr int kSlotHdmiCard = 6;
 constexpr int kSlotDpCard = 8;
 
-bool CardUsable(int32_t card) { return card >= 0 && card <= 9; }
+bool CardUsable(int32_t card) {
+  return card >= 0 && card <= 9;
+}
 
 std::array<InputLabel, kInputCodeCount> BuiltinInputLabels() {
-  static const char* const kTexts[kInputCodeCount] = {
-      " DVI-1 ", " HDMI-1 ", " DVI-2 ", " HDMI-2 ", " DP-1 ",  " SDI-1 ",
-      " EXT-1 ", " EXT-2 ",  " DP1-L ", " DP1-R ",  " DP2-L ", " DP2-R "};
+  static const char* const kTexts[kInputCodeCount] = {" DVI-1 ", " HDMI-1 ", " DVI-2 ", " HDMI-2 ",
+                                                      " DP-1 ",  " SDI-1 ",  " EXT-1 ", " EXT-2 ",
+                                                      " DP1-L ", " DP1-R ",  " DP2-L ", " DP2-R "};
   std::array<InputLabel, kInputCodeCount> labels;
   for (int i = 0; i < kInputCodeCount; ++i) {
     labels[i].code = i;
@@ -173,10 +175,9 @@ void DeviceModel::ApplyCompositeBoard() {
 
 void DeviceModel::RelabelInputsFromRecord() {
   static const char* const kSlotLabels[10][2] = {
-      {nullptr, nullptr},       {nullptr, nullptr},     {nullptr, nullptr},
-      {" VGA-1", " VGA-2"},     {" DVI-3", " DVI-4"},   {nullptr, nullptr},
-      {" HDMI-3", " HDMI-4"},   {" SDI-2", " SDI-3"},   {" DP-2", nullptr},
-      {" UDISK-1", " UDISK-2"}};
+      {nullptr, nullptr},   {nullptr, nullptr},      {nullptr, nullptr},     {" VGA-1", " VGA-2"},
+      {" DVI-3", " DVI-4"}, {nullptr, nullptr},      {" HDMI-3", " HDMI-4"}, {" SDI-2", " SDI-3"},
+      {" DP-2", nullptr},   {" UDISK-1", " UDISK-2"}};
   for (auto& label : InputLabels) label.usable = false;
   for (int i = 0; i < kInputSlotCount; ++i) {
     const int32_t card = rec.InputSrc[i];

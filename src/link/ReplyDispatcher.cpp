@@ -9,18 +9,31 @@ namespace qv {
 namespace {
 
 // Bytes each kind's handler reads; a shorter payload is dropped whole.
-constexpr std::array<std::size_t, kReplyKindCount> kMinPayload = {
-    1,    1,  kDeviceRecordSize, 6,  10, 28, 12, 124, 32, 0,  20, 14, 108, 6, 0, 42,
-    20,   10, 1,                 18, 16, 2,  8,  0,   1,  32, 0,  0,  10,  44, 36, 1};
+constexpr std::array<std::size_t, kReplyKindCount> kMinPayload = {1,   1,   kDeviceRecordSize,
+                                                                  6,   10,  28,
+                                                                  12,  124, 32,
+                                                                  0,   20,  14,
+                                                                  108, 6,   0,
+                                                                  42,  20,  10,
+                                                                  1,   18,  16,
+                                                                  2,   8,   0,
+                                                                  1,   32,  0,
+                                                                  0,   10,  44,
+                                                                  36,  1};
 
 constexpr int kNoNotify = -1;
 
-uint8_t* RecordBytes(DeviceStatusRecord& rec) { return reinterpret_cast<uint8_t*>(&rec); }
+uint8_t* RecordBytes(DeviceStatusRecord& rec) {
+  return reinterpret_cast<uint8_t*>(&rec);
+}
 
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint16_t Le16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 int32_t Le32(const uint8_t* p) {
   return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                              static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
+                              static_cast<uint32_t>(p[2]) << 16 |
+                              static_cast<uint32_t>(p[3]) << 24);
 }
 
 template <typename T>
@@ -36,9 +49,9 @@ ReplyDispatcher::ReplyDispatcher(DeviceModel& model, CommandEncoder& encoder, Sc
     : model_(model), encoder_(encoder), scheduler_(scheduler), sink_(sink) {}
 
 const std::array<int, kReplyKindCount>& ReplyDispatcher::RegistrationOrder() {
-  static const std::array<int, kReplyKindCount> order = {
-      0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,
-      16, 17, 18, 19, 20, 21, 27, 22, 24, 26, 23, 25, 28, 29, 30, 31};
+  static const std::array<int, kReplyKindCount> order = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
+                                                         11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
+                                                         27, 22, 24, 26, 23, 25, 28, 29, 30, 31};
   return order;
 }
 
@@ -221,8 +234,10 @@ void ReplyDispatcher::Handle(const Reply& reply) {
       std::memcpy(RecordBytes(rec) + offsetof(DeviceStatusRecord, LogoUsage), p.data(), 42);
       break;
     case ReplyKind::KeyerReply:
-      if (p[0] == 3) CopyInto(rec.Keyer[0], p);
-      else if (p[0] == 1) CopyInto(rec.Keyer[1], p);
+      if (p[0] == 3)
+        CopyInto(rec.Keyer[0], p);
+      else if (p[0] == 1)
+        CopyInto(rec.Keyer[1], p);
       break;
     case ReplyKind::PresetFlagsReply:
       std::memcpy(m.PresetValid.data(), p.data(), m.PresetValid.size());
@@ -272,8 +287,10 @@ void ReplyDispatcher::Handle(const Reply& reply) {
       return;
     case ReplyKind::EncoderStatusReply:
       std::memcpy(m.EncoderStatus.data(), p.data(), m.EncoderStatus.size());
-      if (p[0] == 2) Send(CommandType::QueryEncoderStatus, {0});
-      else if (p[0] == 0) Send(CommandType::QueryEncoderStatus, {1});
+      if (p[0] == 2)
+        Send(CommandType::QueryEncoderStatus, {0});
+      else if (p[0] == 0)
+        Send(CommandType::QueryEncoderStatus, {1});
       break;
     case ReplyKind::CompositeBoardReply:
       std::memcpy(RecordBytes(rec) + offsetof(DeviceStatusRecord, CmpBoardExist), p.data(), 44);
@@ -404,14 +421,16 @@ void ReplyDispatcher::HandleDeviceEvent(const Reply& reply) {
   const auto now = [&](std::function<void()> fn) { steps->push_back({0, std::move(fn)}); };
 
   switch (e[0]) {
-    case 0: case 1:
+    case 0:
+    case 1:
       m.EventCode = e[0];
       m.EventArg1 = e[1];
       m.EventArg2 = e[2];
       close();
       sink_.Notify(kind, 0);
       break;
-    case 2: case 4:
+    case 2:
+    case 4:
       close();
       break;
     case 3:
@@ -446,11 +465,13 @@ void ReplyDispatcher::HandleDeviceEvent(const Reply& reply) {
       m.EventValue32 = static_cast<uint32_t>(Le32(&e[4]));
       sink_.Notify(kind, 0);
       break;
-    case 8: case 10:
+    case 8:
+    case 10:
       close();
       sink_.Notify(kind, e[0]);
       break;
-    case 9: case 12:
+    case 9:
+    case 12:
       m.EventCode = e[0];
       m.EventArg1 = e[1];
       sink_.Notify(kind, 0);

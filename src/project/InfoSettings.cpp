@@ -12,7 +12,9 @@ std::string PresetSection(int bank, int preset) {
   return "PRESET" + std::to_string(bank) + "-" + std::to_string(preset);
 }
 
-std::string InputSection(int inputCode) { return "InPutSrcRemark-" + std::to_string(inputCode); }
+std::string InputSection(int inputCode) {
+  return "InPutSrcRemark-" + std::to_string(inputCode);
+}
 
 }  // namespace
 
@@ -26,20 +28,28 @@ std::string InfoSettings::Write(const std::string& section, const std::string& k
   return WriteProfileString(path_, section, key, value);
 }
 
-std::string InfoSettings::ProjectPath() const { return Read("Project", "FilePath"); }
+std::string InfoSettings::ProjectPath() const {
+  return Read("Project", "FilePath");
+}
 std::string InfoSettings::SetProjectPath(const std::string& projectPath) {
   return Write("Project", "FilePath", projectPath);
 }
 
-std::string InfoSettings::Language() const { return Read("Setting", "Language", 100); }
+std::string InfoSettings::Language() const {
+  return Read("Setting", "Language", 100);
+}
 std::string InfoSettings::SetLanguage(const std::string& name) {
   return Write("Setting", "Language", name);
 }
 
 // Serial ports are device names here (ttyUSB0, /dev/pts/7), not numbers: no
 // ten-character cut.
-std::string InfoSettings::SerialPort() const { return Read("COM", "port"); }
-std::string InfoSettings::SerialTimeout() const { return Read("COM", "timeout"); }
+std::string InfoSettings::SerialPort() const {
+  return Read("COM", "port");
+}
+std::string InfoSettings::SerialTimeout() const {
+  return Read("COM", "timeout");
+}
 std::string InfoSettings::SetSerialLink(const std::string& port) {
   std::string error = Write("COM", "port", port);
   if (error.empty()) error = Write("COM", "timeout", "1");
@@ -78,6 +88,8 @@ std::string InfoSettings::SetMachineName(const std::array<uint8_t, 6>& mac,
   return Write(MacSection(mac), "MachineName", name);
 }
 
-std::string InfoSettings::LedConfigPath() const { return Read("LED_CONFIG", "LED_CONFIGPATH"); }
+std::string InfoSettings::LedConfigPath() const {
+  return Read("LED_CONFIG", "LED_CONFIGPATH");
+}
 
 }  // namespace qv

@@ -45,8 +45,8 @@ class InfoSettings {
   std::string LedConfigPath() const;
 
  private:
-  std::string Read(const std::string& section, const std::string& key,
-                   std::size_t maxChars = 256, const std::string& defaultValue = {}) const;
+  std::string Read(const std::string& section, const std::string& key, std::size_t maxChars = 256,
+                   const std::string& defaultValue = {}) const;
   std::string Write(const std::string& section, const std::string& key,
                     const std::string& value) const;
 

@@ -29,7 +29,9 @@ std::string ProjectSession::Save(const std::string& path) {
   return ProjectFile::WriteProject(model_, target);
 }
 
-void ProjectSession::GetDataFromMachine() { encoder_.EncodeAndSend(CommandType::QueryFullState); }
+void ProjectSession::GetDataFromMachine() {
+  encoder_.EncodeAndSend(CommandType::QueryFullState);
+}
 
 void ProjectSession::SendConfiguration(DeviceModel& model, CommandEncoder& encoder) {
   model.FeatherOnOff = 0;

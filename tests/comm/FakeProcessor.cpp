@@ -121,6 +121,13 @@ void FakeProcessor::SendReply(uint16_t kind, int32_t arg, std::vector<uint8_t> p
 }
 
 void FakeProcessor::SendRaw(std::vector<uint8_t> bytes) {
+  // The console may see its connection made before this side has accepted it.
+  for (int i = 0; i < 200; ++i) {
+    bool linked = false;
+    RunOnIo([&] { linked = tcp_ || serial_; });
+    if (linked) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
   RunOnIo([this, &bytes] { Write(std::move(bytes)); });
 }
 

@@ -3,8 +3,8 @@
 // time, or the processor end of a pty; answers keepalives, acknowledges every
 // command and records what it received.
 
-#include <asio.hpp>
 #include <array>
+#include <asio.hpp>
 #include <atomic>
 #include <memory>
 #include <mutex>

@@ -86,9 +86,13 @@ TEST(FrameReceiver, DropsDamagedFramesAndKeepsTheRest) {
     std::size_t offset;  // into the second frame
     bool countedBad;     // payload check failed (else the header was rejected)
   };
-  const Case cases[] = {{"version", 2, false},    {"class", 3, false}, {"code", 6, false},
-                        {"length", 13, false},     {"header check", 16, false},
-                        {"payload", 18 + 5, true}, {"payload check", 18 + 2360 + 1, true}};
+  const Case cases[] = {{"version", 2, false},
+                        {"class", 3, false},
+                        {"code", 6, false},
+                        {"length", 13, false},
+                        {"header check", 16, false},
+                        {"payload", 18 + 5, true},
+                        {"payload check", 18 + 2360 + 1, true}};
   const auto frames = SampleFrames();
   const std::size_t firstSize = FrameCodec::Encode(frames[0]).size();
   for (const Case& c : cases) {
@@ -104,9 +108,9 @@ TEST(FrameReceiver, DropsDamagedFramesAndKeepsTheRest) {
 }
 
 TEST(FrameReceiver, RefusesLengthsBeyondTheBound) {
-  EXPECT_TRUE(FrameCodec::Encode({FrameClass::Reply, 0, 1, 26, 0,
-                                  std::vector<uint8_t>(kMaxPayload + 1)})
-                  .empty());
+  EXPECT_TRUE(
+      FrameCodec::Encode({FrameClass::Reply, 0, 1, 26, 0, std::vector<uint8_t>(kMaxPayload + 1)})
+          .empty());
   // A well-formed header that announces too much is skipped, not waited for.
   Frame big{FrameClass::Reply, 0, 1, 26, 0, std::vector<uint8_t>(16)};
   auto bytes = FrameCodec::Encode(big);

@@ -109,8 +109,8 @@ TEST(SimLink, SearchFindsThreeProcessors) {
   std::vector<std::unique_ptr<SimProcess>> sims;
   for (int n = 2; n <= 4; ++n) {
     sims.push_back(std::make_unique<SimProcess>(std::vector<std::string>{
-        "--listen", "127.0.0." + std::to_string(n), "--port", "0", "--no-preview",
-        "--package-port", "0", "--mac", "02:51:56:00:00:0" + std::to_string(n), "--name",
+        "--listen", "127.0.0." + std::to_string(n), "--port", "0", "--no-preview", "--package-port",
+        "0", "--mac", "02:51:56:00:00:0" + std::to_string(n), "--name",
         "SIM" + std::to_string(n)}));
     ASSERT_TRUE(sims.back()->running());
   }
@@ -118,8 +118,8 @@ TEST(SimLink, SearchFindsThreeProcessors) {
   console.link.CommSetDiscoveryTargets({"127.0.0.2", "127.0.0.3", "127.0.0.4"});
   console.encoder.EncodeAndSend(CommandType::SearchPing, {0xFF});
   ASSERT_TRUE(console.loop.RunUntil([&] { return console.found.size() == 3; }, 3000ms));
-  EXPECT_EQ(console.found, (std::set<std::string>{"127.0.0.2 SIM2", "127.0.0.3 SIM3",
-                                                   "127.0.0.4 SIM4"}));
+  EXPECT_EQ(console.found,
+            (std::set<std::string>{"127.0.0.2 SIM2", "127.0.0.3 SIM3", "127.0.0.4 SIM4"}));
 }
 
 TEST(SimLink, KilledProcessorIsReportedDownAndComesBack) {
@@ -136,9 +136,9 @@ TEST(SimLink, KilledProcessorIsReportedDownAndComesBack) {
   ASSERT_TRUE(console.WaitLink(1, false, 5000ms));
   EXPECT_LT(std::chrono::steady_clock::now() - killed, 5s);
 
-  sim = std::make_unique<SimProcess>(std::vector<std::string>{
-      "--listen", "127.0.0.1", "--port", std::to_string(port), "--no-discovery", "--package-port",
-      "0"});
+  sim = std::make_unique<SimProcess>(
+      std::vector<std::string>{"--listen", "127.0.0.1", "--port", std::to_string(port),
+                               "--no-discovery", "--package-port", "0"});
   ASSERT_TRUE(sim->running());
   ASSERT_TRUE(console.WaitLink(1, true, 5000ms));
   EXPECT_TRUE(console.FullRead());
@@ -163,15 +163,18 @@ TEST(Qvctl, PullPushAndErrors) {
   const std::string port = std::to_string(sim.port());
   const auto project = (dir.path() / "show.pro").string();
 
-  const auto pull = RunProgram(QV_CTL_PATH, {"--host", "127.0.0.1", "--port", port, "pull", project});
+  const auto pull =
+      RunProgram(QV_CTL_PATH, {"--host", "127.0.0.1", "--port", port, "pull", project});
   ASSERT_EQ(pull.exitCode, 0) << pull.err;
   const auto record = ProjectFile::ReadProjectRecord(project);
   ASSERT_TRUE(record);
   EXPECT_EQ(record->HReso, 1920);
 
-  const auto push = RunProgram(QV_CTL_PATH, {"--host", "127.0.0.1", "--port", port, "push", project});
+  const auto push =
+      RunProgram(QV_CTL_PATH, {"--host", "127.0.0.1", "--port", port, "push", project});
   EXPECT_EQ(push.exitCode, 0) << push.err;
-  const auto route = RunProgram(QV_CTL_PATH, {"--host", "127.0.0.1", "--port", port, "route", "2", "1"});
+  const auto route =
+      RunProgram(QV_CTL_PATH, {"--host", "127.0.0.1", "--port", port, "route", "2", "1"});
   EXPECT_EQ(route.exitCode, 0) << route.err;
   const auto status = RunProgram(QV_CTL_PATH, {"--host", "127.0.0.1", "--port", port, "status"});
   EXPECT_EQ(status.exitCode, 0) << status.err;
@@ -189,9 +192,9 @@ TEST(Qvctl, AProcessorThatDoesNotAnswerInTimeIsAFailure) {
   SimProcess sim({"--listen", "127.0.0.1", "--port", "0", "--no-discovery", "--package-port", "0",
                   "--delay-ms", "3000"});
   ASSERT_TRUE(sim.running());
-  const auto route = RunProgram(QV_CTL_PATH, {"--host", "127.0.0.1", "--port",
-                                              std::to_string(sim.port()), "--timeout", "500",
-                                              "route", "1", "2"});
+  const auto route =
+      RunProgram(QV_CTL_PATH, {"--host", "127.0.0.1", "--port", std::to_string(sim.port()),
+                               "--timeout", "500", "route", "1", "2"});
   EXPECT_EQ(route.exitCode, 1);
   EXPECT_NE(route.err.find("acknowledge"), std::string::npos);
 }

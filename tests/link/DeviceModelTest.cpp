@@ -33,7 +33,7 @@ TEST(DeviceModel, StartsWithTheDocumentedDefaults) {
 }
 
 TEST(DeviceModel, InputCodeSplitsDisplayPortHalves) {
-  const std::pair<int, int> cases[] = {{0, 0}, {1, 10}, {5, 50}, {7, 70},
+  const std::pair<int, int> cases[] = {{0, 0},  {1, 10}, {5, 50},  {7, 70},
                                        {8, 40}, {9, 41}, {10, 60}, {11, 61}};
   for (auto [code, wire] : cases) EXPECT_EQ(InputCode(code), wire) << code;
 }
@@ -135,13 +135,10 @@ TEST(DeviceModel, RelabelsExpansionSlotsByCardType) {
     bool usable6, usable7;
   };
   const Case cases[] = {
-      {3, 3, " VGA-1", " VGA-2", true, true},
-      {4, 4, " DVI-3", " DVI-4", true, true},
-      {6, 6, " HDMI-3", " HDMI-4", true, true},
-      {7, 7, " SDI-2", " SDI-3", true, true},
+      {3, 3, " VGA-1", " VGA-2", true, true},     {4, 4, " DVI-3", " DVI-4", true, true},
+      {6, 6, " HDMI-3", " HDMI-4", true, true},   {7, 7, " SDI-2", " SDI-3", true, true},
       {8, 8, " DP-2", " EXT-2 ", true, true},  // DP only in slot 6
-      {9, 9, " UDISK-1", " UDISK-2", true, true},
-      {10, -1, " EXT-1 ", " EXT-2 ", false, false},
+      {9, 9, " UDISK-1", " UDISK-2", true, true}, {10, -1, " EXT-1 ", " EXT-2 ", false, false},
   };
   for (const Case& c : cases) {
     DeviceModel m;

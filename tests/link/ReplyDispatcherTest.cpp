@@ -35,8 +35,9 @@ class ReplyDispatcherTest : public ::testing::Test, protected test::LinkHarness 
 };
 
 TEST_F(ReplyDispatcherTest, RegistersEveryKindInTheLibrarysOrder) {
-  const std::vector<int> expected = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,
-                                     16, 17, 18, 19, 20, 21, 27, 22, 24, 26, 23, 25, 28, 29, 30, 31};
+  const std::vector<int> expected = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
+                                     11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
+                                     27, 22, 24, 26, 23, 25, 28, 29, 30, 31};
   EXPECT_EQ(link.registrationOrder, expected);
 }
 
@@ -64,7 +65,8 @@ Bytes Filled(std::size_t n, uint8_t start = 1) {
   return b;
 }
 
-class SimpleReplies : public ReplyDispatcherTest, public ::testing::WithParamInterface<SimpleCase> {};
+class SimpleReplies : public ReplyDispatcherTest,
+                      public ::testing::WithParamInterface<SimpleCase> {};
 
 TEST_P(SimpleReplies, StoreNotifyAndAcknowledge) {
   const SimpleCase& c = GetParam();
@@ -248,8 +250,8 @@ TEST_F(ReplyDispatcherTest, HostFoundStoresTextAndClosesWaiting) {
 TEST_F(ReplyDispatcherTest, FullStateRelabelsQueriesAndFollowsUpAfter200ms) {
   DeviceStatusRecord rec{};
   for (int i = 0; i < 8; ++i) rec.InputSrc[i] = 0;
-  rec.InputSrc[6] = 3;  // VGA card
-  rec.InputSrc[7] = 42; // unusable
+  rec.InputSrc[6] = 3;   // VGA card
+  rec.InputSrc[7] = 42;  // unusable
   rec.InputState[0] = 1;
   rec.InputState[6] = 1;
   rec.InputState[7] = 1;
@@ -269,9 +271,17 @@ TEST_F(ReplyDispatcherTest, FullStateRelabelsQueriesAndFollowsUpAfter200ms) {
   scheduler.Advance(199);
   EXPECT_EQ(link.sent.size(), 4u);
   scheduler.Advance(1);
-  EXPECT_EQ(Sent(), (std::vector<std::pair<int, int>>{{48, 0}, {49, 6}, {48, 6}, {48, 7}, {70, 0},
-                                                      {66, 2}, {67, 0x55}, {62, 0x55}, {60, 0x55},
-                                                      {73, 0x55}, {68, 0x55}}));
+  EXPECT_EQ(Sent(), (std::vector<std::pair<int, int>>{{48, 0},
+                                                      {49, 6},
+                                                      {48, 6},
+                                                      {48, 7},
+                                                      {70, 0},
+                                                      {66, 2},
+                                                      {67, 0x55},
+                                                      {62, 0x55},
+                                                      {60, 0x55},
+                                                      {73, 0x55},
+                                                      {68, 0x55}}));
   EXPECT_EQ(sink.events, (Events{{2, 0}, kAck, {18, 0}, kAck}));
   EXPECT_EQ(model.rec.LoopOutIp, 5);
   EXPECT_FALSE(dispatcher.Waiting());
@@ -384,15 +394,23 @@ INSTANTIATE_TEST_SUITE_P(
         EventCase{"Event3", {3}, {63}, {63, 54, 54, 54, 54, 60}, 40, {{kClosed, 0}, kAck}},
         EventCase{"Event5Reloads", {5, 1}, {65, 67, 48}, {65, 67, 48}, 0, {{kClosed, 0}, kAck}},
         EventCase{"Event5Other", {5, 0}, {}, {}, 0, {kAck}},
-        EventCase{"Event6Partial", {6, 0}, {63, 57, 54, 54, 54, 54, 60, 58},
-                  {63, 57, 54, 54, 54, 54, 60, 58}, 0, {kAck}},
+        EventCase{"Event6Partial",
+                  {6, 0},
+                  {63, 57, 54, 54, 54, 54, 60, 58},
+                  {63, 57, 54, 54, 54, 54, 60, 58},
+                  0,
+                  {kAck}},
         EventCase{"Event6Full", {6, 1}, {0}, {0}, 0, {kAck}},
         EventCase{"Event7", {7, 1, 2, 3, 4, 5, 6, 7}, {}, {}, 0, {{24, 0}, kAck}},
         EventCase{"Event8", {8}, {}, {}, 0, {{kClosed, 0}, {24, 8}, kAck}},
         EventCase{"Event10", {10}, {}, {}, 0, {{kClosed, 0}, {24, 10}, kAck}},
         EventCase{"Event12", {12, 0}, {}, {}, 0, {{24, 0}, kAck}},
-        EventCase{"Event11Partial", {11, 0}, {57, 54, 56},
-                  {57, 54, 56, 54, 56, 54, 56, 54, 56}, 400, {{kClosed, 0}, kAck}},
+        EventCase{"Event11Partial",
+                  {11, 0},
+                  {57, 54, 56},
+                  {57, 54, 56, 54, 56, 54, 56, 54, 56},
+                  400,
+                  {{kClosed, 0}, kAck}},
         EventCase{"Event11Full", {11, 1}, {0}, {0}, 0, {kAck}},
         EventCase{"Event13Nothing", {13}, {}, {}, 0, {kAck}}),
     [](const ::testing::TestParamInfo<EventCase>& info) { return std::string(info.param.name); });

@@ -16,7 +16,9 @@ struct SentCommand {
 
 class RecordingLink : public CommLink {
  public:
-  void CommSetAddressList(std::span<const uint8_t> a) override { addresses.assign(a.begin(), a.end()); }
+  void CommSetAddressList(std::span<const uint8_t> a) override {
+    addresses.assign(a.begin(), a.end());
+  }
   void CommRegisterHandler(ReplyHandler handler, int kind) override {
     registrationOrder.push_back(kind);
     if (kind >= 0 && kind < kReplyKindCount) handlers[kind] = std::move(handler);

@@ -45,22 +45,22 @@ TEST(CtlOptions, AcceptsWellFormedCommands) {
 
 TEST(CtlOptions, RefusesWithAOneLineReason) {
   const char* const lines[] = {
-      "status",                                    // no link
-      "--host a --serial b status",                // two links
-      "--host 10.0.0.5",                           // no command
-      "--host 10.0.0.5 fly",                       // unknown command
-      "--host 10.0.0.5 --bogus 1 take",            // unknown option
-      "--host 10.0.0.5 --port 70000 take",         // port out of range
-      "--host 10.0.0.5 route 4 1",                 // no window 4
-      "--host 10.0.0.5 route 1 12",                // no input 12
-      "--host 10.0.0.5 preset load 10",            // presets are 0..9
-      "--host 10.0.0.5 preset keep 1",             // load or save
-      "--host 10.0.0.5 send 7 256",                // not a byte
-      "--host 10.0.0.5 send 7x",                   // not a number
-      "--host 10.0.0.5 pull",                      // no file
-      "--host 10.0.0.5 take now",                  // takes nothing
+      "status",                             // no link
+      "--host a --serial b status",         // two links
+      "--host 10.0.0.5",                    // no command
+      "--host 10.0.0.5 fly",                // unknown command
+      "--host 10.0.0.5 --bogus 1 take",     // unknown option
+      "--host 10.0.0.5 --port 70000 take",  // port out of range
+      "--host 10.0.0.5 route 4 1",          // no window 4
+      "--host 10.0.0.5 route 1 12",         // no input 12
+      "--host 10.0.0.5 preset load 10",     // presets are 0..9
+      "--host 10.0.0.5 preset keep 1",      // load or save
+      "--host 10.0.0.5 send 7 256",         // not a byte
+      "--host 10.0.0.5 send 7x",            // not a number
+      "--host 10.0.0.5 pull",               // no file
+      "--host 10.0.0.5 take now",           // takes nothing
       "--host 10.0.0.5 --project a.pro --pull send 1",
-      "--host",                                    // option without value
+      "--host",  // option without value
   };
   for (const char* line : lines) {
     const ParseResult r = ParseCtlOptions(Split(line));
