@@ -29,6 +29,14 @@ std::string Hz(uint16_t hundredths) {
 CtlSession::CtlSession(CtlOptions options, std::ostream& out, std::ostream& err)
     : options_(std::move(options)), out_(out), err_(err) {
   dispatcher_.RegisterHandlers(link_);
+  // Acknowledgement frames proper, not every reply that notes an answer: a
+  // command counts as taken only when the processor says so.
+  link_.CommRegisterHandler(
+      [this](const ReplyView& view) {
+        ++acks_;
+        dispatcher_.OnReply(static_cast<int>(ReplyKind::Ack), view);
+      },
+      static_cast<int>(ReplyKind::Ack));
   link_.CommSetDiscoveryTargets(options_.searchTargets);
 }
 
@@ -43,7 +51,6 @@ void CtlSession::Notify(int kind, int arg) {
       if (model_.ReplyAddress == linkAddress_) linkUp_ = model_.ReplyArrived != 0;
       return;
     case ReplyKind::Ack:
-      ++acks_;
       return;
     case ReplyKind::FullStateReply:
       ++fullStates_;
@@ -116,8 +123,8 @@ bool CtlSession::FullRead() {
   return done || Fail("the processor did not send its whole state");
 }
 
-bool CtlSession::WaitAcks(int count) {
-  const int target = acks_ + count;
+bool CtlSession::WaitAcks(int since, int count) {
+  const int target = since + count;
   return loop_.RunUntil([&] { return acks_ >= target; }, milliseconds(options_.timeoutMs)) ||
          Fail("the processor did not acknowledge");
 }
@@ -147,8 +154,9 @@ int CtlSession::Push() {
   const auto record = ProjectFile::ReadProjectRecord(options_.args[0]);
   if (!record) return Exit(kFailed, "cannot read " + options_.args[0]);
   dispatcher_.ApplyProjectRecord(*record);
+  const int acks = acks_;
   ProjectSession::SendConfiguration(model_, encoder_);
-  return WaitAcks(2) ? kOk : kFailed;  // the feathering, then the record
+  return WaitAcks(acks, 2) ? kOk : kFailed;  // the feathering, then the record
 }
 
 int CtlSession::Send() {
@@ -160,20 +168,22 @@ int CtlSession::Send() {
   }
   std::vector<uint8_t> args(options_.numbers.begin() + 1, options_.numbers.end());
   echoReplies_ = true;
+  const int acks = acks_;
   const int result = encoder_.EncodeAndSend(options_.numbers[0], std::span<const uint8_t>(args));
   if (result == CommandEncoder::kRejected) {
     return Exit(kUsage,
                 "the arguments name a window, cell, slot or record the model does not have");
   }
   if (result < 0) return Exit(kFailed, "no route to the processor");
-  return WaitAcks(1) ? kOk : kFailed;
+  return WaitAcks(acks, 1) ? kOk : kFailed;
 }
 
 int CtlSession::Route() {
   const int window = options_.numbers[0];
   model_.rec.Chnl[window].ChnlInput = static_cast<uint8_t>(options_.numbers[1]);
+  const int acks = acks_;
   encoder_.EncodeAndSend(CommandType::SetWindowInput, {static_cast<uint8_t>(window)});
-  return WaitAcks(1) ? kOk : kFailed;
+  return WaitAcks(acks, 1) ? kOk : kFailed;
 }
 
 int CtlSession::PresetOrTemplate() {
@@ -182,15 +192,17 @@ int CtlSession::PresetOrTemplate() {
   const uint8_t number = static_cast<uint8_t>(options_.numbers[0]);
   // Templates are addressed with operation 0 for both load and save.
   const uint8_t operation = preset ? (load ? 1 : 2) : 0;
+  const int acks = acks_;
   encoder_.EncodeAndSend(CommandType::PresetCommand, {operation, number});
-  if (!WaitAcks(1)) return kFailed;
+  if (!WaitAcks(acks, 1)) return kFailed;
   if (load && !FullRead()) return kFailed;
   return kOk;
 }
 
 int CtlSession::Take() {
+  const int acks = acks_;
   encoder_.EncodeAndSend(CommandType::Take);
-  return WaitAcks(1) ? kOk : kFailed;
+  return WaitAcks(acks, 1) ? kOk : kFailed;
 }
 
 int CtlSession::Search() {

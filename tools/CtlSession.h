@@ -2,6 +2,7 @@
 // One qvctl run: a link to one processor, the console's model and reply
 // handling, and the command the operator asked for.
 
+#include <atomic>
 #include <ostream>
 #include <set>
 #include <string>
@@ -30,8 +31,8 @@ class CtlSession final : public NotificationSink {
 
   bool Connect();
   bool FullRead();
-  // Waits for `count` more acknowledgements than have arrived so far.
-  bool WaitAcks(int count);
+  // Waits until `count` acknowledgements came after the first `since`.
+  bool WaitAcks(int since, int count);
   bool Fail(const std::string& message);
   int Exit(int code, const std::string& message);
 
@@ -55,7 +56,7 @@ class CtlSession final : public NotificationSink {
 
   uint8_t linkAddress_ = 0;
   bool linkUp_ = false;
-  int acks_ = 0;
+  std::atomic<int> acks_{0};  // counted on the link's thread
   int waitingClosed_ = 0;
   int fullStates_ = 0;
   bool echoReplies_ = false;
