@@ -23,7 +23,7 @@ class RecordingLink : public CommLink {
     registrationOrder.push_back(kind);
     if (kind >= 0 && kind < kReplyKindCount) handlers[kind] = std::move(handler);
   }
-  void CommShutdown() override {}
+  void CommShutdown() override { shutDown = true; }
   int CommOpenHost(const std::string&, int) override { return 1; }
   int CommSendRecord(const DeviceStatusRecord& record, uint8_t address) override {
     records.push_back(record);
@@ -62,6 +62,7 @@ class RecordingLink : public CommLink {
   std::vector<SentCommand> sent;
   std::vector<DeviceStatusRecord> records;
   std::vector<uint8_t> recordAddresses;
+  bool shutDown = false;
 };
 
 }  // namespace qv::test
