@@ -1,0 +1,111 @@
+#pragma once
+// The console's one window: the input panel across the top, the page buttons
+// down the left, the outputs in the middle, presets, TAKE and the link lamp
+// along the bottom. It turns the processor's notifications into refreshes
+// and the operator's buttons into commands.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "ConsoleCore.h"
+#include "PresetControl.h"
+#include "WaitingDialog.h"
+
+namespace qv {
+
+class ZulanDlg final : public QWidget, public NotificationSink {
+  Q_OBJECT
+
+ public:
+  static constexpr int kMinWidth = 1280;
+  static constexpr int kMinHeight = 728;
+  static constexpr int kPageCount = 12;
+  static constexpr int kTitleTimerMs = 5000;
+  inline static const char* const kProductTitle = "QV-410 Serial-VideoProcessor";
+
+  // Messages the window shows; tests replace them to answer without a person.
+  struct Prompts {
+    std::function<void(const QString& text)> inform;
+    std::function<bool(const QString& text)> confirm;
+  };
+
+  ZulanDlg(std::unique_ptr<CommLink> link, SettingsLocation location, QWidget* parent = nullptr);
+  ~ZulanDlg() override;
+
+  // Start-up after construction: language, handlers, project, title timer.
+  void Start(const std::string& localeName, const std::filesystem::path& shippedLanguages);
+  // Opens a network link to `host` and reads the processor's whole state once
+  // the link is up, as choosing a found processor does.
+  void ConnectTo(const std::string& host, int port);
+
+  void SetPrompts(Prompts prompts) { prompts_ = std::move(prompts); }
+
+  ConsoleCore& core() { return *core_; }
+  WaitingDialog& waiting() { return *waiting_; }
+  int lastNotifyKind() const { return lastNotifyKind_; }
+  bool linkLamp() const { return linkLamp_; }
+
+  // The operator's buttons, callable from tests as from clicks.
+  void ChoosePresetList(PresetControl::List list);
+  void ChoosePreset(int number);
+  void LoadPreset();
+  void SavePreset();
+  void Take();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  // NotificationSink, on the UI thread.
+  void Notify(int kind, int arg) override;
+  void CloseWaitingDialog() override;
+
+  void BuildControls();
+  void LayOut();
+  void ApplyLanguage();
+  void RefreshPresetButtons();
+  void RefreshSwitcher();
+  void SetLinkLamp(bool on);
+  void TickTitle();
+  QString Ui(int index) const;
+
+  std::unique_ptr<ConsoleCore> core_;
+  std::unique_ptr<PresetControl> presets_;
+  WaitingDialog* waiting_ = nullptr;
+  Prompts prompts_;
+
+  std::array<QPushButton*, kPageCount> pageButtons_{};
+  QPushButton* testPatternButton_ = nullptr;
+  QPushButton* timeTaskButton_ = nullptr;
+  QPushButton* presetListButton_ = nullptr;
+  QPushButton* templateListButton_ = nullptr;
+  std::array<QPushButton*, kPresetCount> presetButtons_{};
+  std::array<QLabel*, kPresetCount> presetNames_{};
+  QPushButton* loadButton_ = nullptr;
+  QPushButton* saveButton_ = nullptr;
+  QPushButton* freezeButton_ = nullptr;
+  QPushButton* takeButton_ = nullptr;
+  QLabel* lampLabel_ = nullptr;
+  QWidget* outputs_ = nullptr;
+
+  QTimer titleTimer_;
+  bool titleShowsProduct_ = false;
+  int lastNotifyKind_ = -1;
+  int lastNotifyArg_ = 0;
+  bool linkLamp_ = false;
+  // The processor ConnectTo is waiting for, by device address; -1 for none.
+  int pendingConnect_ = -1;
+  std::string pendingHost_;
+  bool sHeld_ = false;  // S held down: a digit saves that preset
+};
+
+}  // namespace qv
