@@ -148,8 +148,8 @@ void ZulanDlg::LayOut() {
 
   const int by = h - kBottomStrip + 4;
   presetListButton_->setGeometry(8, by, 64, 26);
-  templateListButton_->setGeometry(76, by, 64, 26);
-  int x = 152;
+  templateListButton_->setGeometry(76, by, 84, 26);
+  int x = 172;
   for (int n = 0; n < kPresetCount; ++n) {
     presetButtons_[n]->setGeometry(x, by, 40, 26);
     presetNames_[n]->setGeometry(x - 8, by + 30, 56, 18);
