@@ -1,6 +1,7 @@
 #include "SimProcess.h"
 
 #include <poll.h>
+#include <sys/prctl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -46,7 +47,22 @@ std::string ReadAll(int fd) {
 SimProcess::SimProcess(std::vector<std::string> args) {
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) return;
-  pid_ = Spawn(QV_SIM_PATH, args, -1, fds[1]);
+  // The simulator must not outlive a test that dies early, nor hold the test
+  // runner's output open: it dies with this process and writes nowhere else.
+  pid_ = ::fork();
+  if (pid_ == 0) {
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, STDOUT_FILENO);
+    ::dup2(fds[1], STDERR_FILENO);
+    std::vector<std::string> all = {QV_SIM_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    ::execv(QV_SIM_PATH, argv.data());
+    ::_exit(127);
+  }
   ::close(fds[1]);
   // "qvsim: listening on ADDR:PORT" once it is ready; give up after 10 s.
   std::string line;
