@@ -49,17 +49,19 @@ SimProcess::SimProcess(std::vector<std::string> args) {
   if (::pipe2(fds, O_CLOEXEC) != 0) return;
   // The simulator must not outlive a test that dies early, nor hold the test
   // runner's output open: it dies with this process and writes nowhere else.
+  // Everything the child needs is made before the fork: after it, only calls
+  // that are safe in a copy of a threaded process.
+  std::vector<std::string> all = {QV_SIM_PATH};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& a : all) argv.push_back(a.data());
+  argv.push_back(nullptr);
   pid_ = ::fork();
   if (pid_ == 0) {
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     const int null = ::open("/dev/null", O_WRONLY);
     ::dup2(null, STDOUT_FILENO);
     ::dup2(fds[1], STDERR_FILENO);
-    std::vector<std::string> all = {QV_SIM_PATH};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
     ::execv(QV_SIM_PATH, argv.data());
     ::_exit(127);
   }
