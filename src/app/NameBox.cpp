@@ -1,0 +1,35 @@
+#include "NameBox.h"
+
+#include <QKeyEvent>
+
+namespace qv {
+
+NameBox::NameBox(QWidget* parent) : QLineEdit(parent) {
+  setMaxLength(kMaxLength);
+  setFrame(false);
+  setStyleSheet(
+      "QLineEdit { color: rgb(235,235,235); background: rgb(24,24,24);"
+      " border: 1px solid rgb(239,156,0); padding: 0px 2px; font-size: 11px; }");
+  hide();
+}
+
+void NameBox::Open(const QRect& area, const QString& text) {
+  setGeometry(area);
+  setText(text);
+  selectAll();
+  show();
+  raise();
+  setFocus(Qt::MouseFocusReason);
+}
+
+void NameBox::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+    event->accept();
+    emit committed();
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+}  // namespace qv

@@ -1,0 +1,123 @@
+#include "CDropButton.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include "WidgetColours.h"
+
+namespace qv {
+
+namespace {
+constexpr int kArrowArea = 18;
+}  // namespace
+
+CDropButton::CDropButton(QWidget* parent) : QWidget(parent), list_(new CDropList(this)) {
+  setFocusPolicy(Qt::StrongFocus);
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  connect(list_, &CDropList::picked, this, &CDropButton::Choose);
+}
+
+QSize CDropButton::sizeHint() const {
+  return {120, 20};
+}
+
+void CDropButton::AddEntry(const QString& text, int32_t value, bool greyed) {
+  entries_.push_back({text, value, greyed});
+  if (selected_ < 0) selected_ = 0;
+  update();
+}
+
+void CDropButton::Clear() {
+  entries_.clear();
+  selected_ = -1;
+  update();
+}
+
+void CDropButton::SetGreyed(int index, bool greyed) {
+  if (index < 0 || index >= count()) return;
+  entries_[index].greyed = greyed;
+}
+
+void CDropButton::SelectByValue(int32_t value) {
+  selected_ = entries_.empty() ? -1 : 0;
+  for (int i = 0; i < count(); ++i) {
+    if (entries_[i].value == value) {
+      selected_ = i;
+      break;
+    }
+  }
+  update();
+}
+
+QString CDropButton::selectedText() const {
+  return selected_ >= 0 ? entries_[selected_].text : QString();
+}
+
+void CDropButton::Choose(int index) {
+  if (index < 0 || index >= count() || entries_[index].greyed) return;
+  selected_ = index;
+  update();
+  emit chosen(index, entries_[index].value);
+}
+
+void CDropButton::ShowList() {
+  if (entries_.empty() || !isEnabled()) return;
+  list_->Open(entries_, selected_, mapToGlobal(QPoint(0, height())), width(), height());
+}
+
+void CDropButton::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    ShowList();
+    event->accept();
+    return;
+  }
+  QWidget::mousePressEvent(event);
+}
+
+void CDropButton::keyPressEvent(QKeyEvent* event) {
+  const bool opens = event->key() == Qt::Key_Space || event->key() == Qt::Key_F4 ||
+                     event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                     (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier));
+  if (!opens) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  ShowList();
+  event->accept();
+}
+
+void CDropButton::enterEvent(QEnterEvent*) {
+  hover_ = true;
+  update();
+}
+
+void CDropButton::leaveEvent(QEvent*) {
+  hover_ = false;
+  update();
+}
+
+void CDropButton::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const bool enabled = isEnabled();
+  const QRect box = rect().adjusted(0, 0, -1, -1);
+  p.fillRect(box, hover_ && enabled ? colours::kRaisedHover : colours::kRaised);
+  p.setPen(hasFocus() && enabled ? colours::kAccent : colours::kLine);
+  p.drawRect(box);
+
+  p.setPen(enabled ? colours::kText : colours::kTextDim);
+  p.drawText(rect().adjusted(6, 0, -kArrowArea, 0),
+             Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, selectedText());
+
+  p.setRenderHint(QPainter::Antialiasing);
+  const QPointF centre(width() - kArrowArea / 2.0, height() / 2.0 + 1);
+  QPainterPath arrow;
+  arrow.moveTo(centre + QPointF(-4, -2));
+  arrow.lineTo(centre + QPointF(4, -2));
+  arrow.lineTo(centre + QPointF(0, 2.5));
+  arrow.closeSubpath();
+  p.fillPath(arrow, enabled ? colours::kAccent : colours::kTextDim);
+}
+
+}  // namespace qv

@@ -1,0 +1,60 @@
+#pragma once
+// A drop list: a button-like box showing the chosen entry, which opens its
+// list when clicked. Entries carry a value; greyed entries cannot be chosen.
+
+#include <QWidget>
+#include <cstdint>
+#include <vector>
+
+#include "CDropList.h"
+
+namespace qv {
+
+class CDropButton : public QWidget {
+  Q_OBJECT
+
+ public:
+  using Entry = CDropList::Entry;
+
+  explicit CDropButton(QWidget* parent = nullptr);
+
+  void AddEntry(const QString& text, int32_t value, bool greyed = false);
+  void Clear();
+  void SetGreyed(int index, bool greyed);
+  // Shows the entry carrying `value`, or the first entry when none does.
+  // Nothing is emitted.
+  void SelectByValue(int32_t value);
+
+  int count() const { return static_cast<int>(entries_.size()); }
+  const Entry& entry(int index) const { return entries_[index]; }
+  // -1 while the list is empty.
+  int selectedIndex() const { return selected_; }
+  QString selectedText() const;
+
+  // Opens the list below the box.
+  void ShowList();
+  CDropList& list() { return *list_; }
+
+  QSize sizeHint() const override;
+
+ signals:
+  // The operator chose a (not greyed) entry.
+  void chosen(int index, int32_t value);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  void Choose(int index);
+
+  std::vector<Entry> entries_;
+  int selected_ = -1;
+  CDropList* list_;
+  bool hover_ = false;
+};
+
+}  // namespace qv
