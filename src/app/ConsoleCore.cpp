@@ -41,4 +41,9 @@ std::string ConsoleCore::Shutdown() {
   return project_.Close();
 }
 
+LanguageFiles::PortSwitchList ConsoleCore::UpdatePortSwitchTexts() {
+  return languages_.UpdatePortSwitchTexts(model_.rec.CmpBoardIpSrc, model_.rec.CmpBoardMode,
+                                          settings_.Language(), strings_);
+}
+
 }  // namespace qv

@@ -37,6 +37,9 @@ class ConsoleCore {
 
   // Switches the language: the chosen file's texts replace the UI strings.
   void SelectLanguage(const std::string& name);
+  // After a composite board reply: the port switch entries name the cards
+  // the board reports, in the UI strings and in both language files.
+  LanguageFiles::PortSwitchList UpdatePortSwitchTexts();
 
   DeviceModel& model() { return model_; }
   CommLink& link() { return *link_; }

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <utility>
 
+#include "widgets/ControlId.h"
+
 namespace qv {
 
 namespace {
@@ -57,7 +59,7 @@ InputPanel::InputPanel(CommandEncoder& encoder, InfoSettings& settings, QWidget*
   for (int k = 0; k < kWindowCount; ++k) {
     auto* b =
         new QPushButton(k == 0 ? QStringLiteral("TOP-M") : QStringLiteral("TOP-%1").arg(k), this);
-    b->setProperty("controlId", kFirstTopId + k);
+    SetControlId(*b, kFirstTopId + k);
     b->setFocusPolicy(Qt::NoFocus);
     b->hide();
     connect(b, &QPushButton::clicked, this, [this, k] {

@@ -2,6 +2,8 @@
 
 #include <QBoxLayout>
 
+#include "widgets/ControlId.h"
+
 namespace qv {
 
 LayerSwitches::LayerSwitches(Qt::Orientation orientation, int firstControlId, QWidget* parent)
@@ -13,7 +15,7 @@ LayerSwitches::LayerSwitches(Qt::Orientation orientation, int firstControlId, QW
   for (int k = 0; k < static_cast<int>(buttons_.size()); ++k) {
     auto* b =
         new QPushButton(k == 0 ? QStringLiteral("MAIN") : QStringLiteral("PIP-%1").arg(k), this);
-    b->setProperty("controlId", firstControlId + k);
+    SetControlId(*b, firstControlId + k);
     b->setFocusPolicy(Qt::NoFocus);
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     row->addWidget(b);

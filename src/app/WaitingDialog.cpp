@@ -22,11 +22,17 @@ WaitingDialog::WaitingDialog(QWidget* window) : QWidget(window) {
     step_ = (step_ + 1) % kSpokes;
     update();
   });
+  giveUp_.setSingleShot(true);
+  connect(&giveUp_, &QTimer::timeout, this, [this] {
+    HideWaiting();
+    emit gaveUp(text_);
+  });
   window->installEventFilter(this);
 }
 
-void WaitingDialog::ShowWaiting(const QString& text) {
+void WaitingDialog::ShowWaiting(const QString& text, int giveUpMs) {
   text_ = text;
+  giveUp_.start(giveUpMs);
   if (isHidden()) {
     Place();
     show();
@@ -40,6 +46,7 @@ void WaitingDialog::ShowWaiting(const QString& text) {
 void WaitingDialog::HideWaiting() {
   if (isHidden()) return;
   spin_.stop();
+  giveUp_.stop();
   hide();
   if (QWidget* window = parentWidget()) {
     window->raise();

@@ -6,8 +6,13 @@
 #include <QPainter>
 #include <QStyle>
 
+#include "InputPanel.h"
 #include "comm/CommLibrary.h"
+#include "connect/SerialPortWatcher.h"
+#include "connect/ZConnectDlg.h"
+#include "connect/ZSearchMachineDlg.h"
 #include "link/ReplyKind.h"
+#include "widgets/ControlId.h"
 
 namespace qv {
 
@@ -16,6 +21,17 @@ namespace {
 constexpr int kTopStrip = 112;
 constexpr int kLeftColumn = 118;
 constexpr int kBottomStrip = 70;
+constexpr int kMainTemplate = 102;
+constexpr int kSearchGiveUpMs = 5000;
+constexpr int kBoardQueryDelayMs = 50;
+
+// UI strings the window shows.
+constexpr int kSwitchOn = 40;
+constexpr int kSwitchOff = 41;
+constexpr int kWaitOperation = 65;
+constexpr int kReadingNotice = 82;
+constexpr int kSearchNotice = 83;
+constexpr int kFailed = 67;
 
 const QColor kBackground(16, 16, 16);
 const QColor kOrange(239, 156, 0);
@@ -27,9 +43,18 @@ struct PageButtonSpec {
 
 // By page index; the LED configuration page (10) has no button of its own.
 constexpr std::array<PageButtonSpec, ZulanDlg::kPageCount> kPageButtons = {{
-    {1021, "PICTURE"}, {1025, "OUTPUT"}, {1180, "MOSAIC"}, {1245, "KEYER"},
-    {1123, "PIP"}, {1126, "CROP"}, {1241, "LOGO"}, {1179, "EDID"},
-    {1183, "VGA ADJ."}, {1244, "MISC"}, {0, nullptr}, {1178, "COMM"},
+    {1021, "PICTURE"},
+    {1025, "OUTPUT"},
+    {1180, "MOSAIC"},
+    {1245, "KEYER"},
+    {1123, "PIP"},
+    {1126, "CROP"},
+    {1241, "LOGO"},
+    {1179, "EDID"},
+    {1183, "VGA ADJ."},
+    {1244, "MISC"},
+    {0, nullptr},
+    {1178, "COMM"},
 }};
 
 constexpr int kFirstPresetId = 1223;
@@ -46,14 +71,22 @@ QPushButton:disabled { color: rgb(110,110,110); background: rgb(28,28,28); borde
 QPushButton[stored="true"] { border-color: rgb(239,156,0); }
 QPushButton#take { color: rgb(255,255,255); background: rgb(160,24,24); font-weight: bold; }
 QPushButton#take:pressed { background: rgb(110,16,16); }
+QPushButton[selected="true"] { color: rgb(16,16,16); background: rgb(239,156,0); border-color: rgb(255,190,60); }
 QLabel { color: rgb(239,156,0); }
+QLabel#linkKind { color: rgb(235,235,235); font-weight: bold; }
+QLineEdit { color: rgb(239,156,0); background: rgb(16,16,16); border: 1px solid rgb(72,72,72); padding: 1px 3px; }
 )";
 
 QPushButton* MakeButton(QWidget* parent, const QString& text, int controlId) {
   auto* button = new QPushButton(text, parent);
   button->setFocusPolicy(Qt::NoFocus);
-  if (controlId != 0) button->setProperty("controlId", controlId);
+  if (controlId != 0) SetControlId(*button, controlId);
   return button;
+}
+
+void Repolish(QWidget& w) {
+  w.style()->unpolish(&w);
+  w.style()->polish(&w);
 }
 
 }  // namespace
@@ -61,15 +94,19 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, int controlId) {
 ZulanDlg::ZulanDlg(std::unique_ptr<CommLink> link, SettingsLocation location, QWidget* parent)
     : QWidget(parent),
       core_(std::make_unique<ConsoleCore>(Model(), std::move(link), std::move(location), *this)),
-      presets_(std::make_unique<PresetControl>(core_->encoder())) {
+      presets_(std::make_unique<PresetControl>(core_->encoder())),
+      texts_(core_->languages(), core_->strings()) {
   setStyleSheet(kStyle);
   setMinimumSize(kMinWidth, kMinHeight);
   resize(kMinWidth, kMinHeight);  // Qt scales device-independent pixels by the screen's DPI
   BuildControls();
+  BuildPages();
   waiting_ = new WaitingDialog(this);
-  prompts_.inform = [this](const QString& text) {
-    QMessageBox::information(this, Ui(38), text);
-  };
+  connect(waiting_, &WaitingDialog::gaveUp, this, [this](const QString& text) {
+    // A search that found nothing speaks for itself; anything else failed.
+    if (text != Ui(kSearchNotice)) prompts_.inform(Ui(kFailed));
+  });
+  prompts_.inform = [this](const QString& text) { QMessageBox::information(this, Ui(38), text); };
   prompts_.confirm = [this](const QString& text) {
     return QMessageBox::question(this, Ui(38), text, QMessageBox::Ok | QMessageBox::Cancel) ==
            QMessageBox::Ok;
@@ -89,13 +126,23 @@ void ZulanDlg::BuildControls() {
   for (int i = 0; i < kPageCount; ++i) {
     if (!kPageButtons[i].text) continue;
     pageButtons_[i] = MakeButton(this, kPageButtons[i].text, kPageButtons[i].controlId);
-    // The pages come with their own work; until then their buttons stay off.
-    pageButtons_[i]->setEnabled(false);
+    connect(pageButtons_[i], &QPushButton::clicked, this, [this, i] { ShowPage(i, true); });
   }
+  // Their pages open through page requests; the buttons close the page shown.
+  // Both stay off until those pages exist.
   testPatternButton_ = MakeButton(this, "TEST PATTERN", 1242);
   timeTaskButton_ = MakeButton(this, "TIME/TASK", 1243);
-  testPatternButton_->setEnabled(false);
-  timeTaskButton_->setEnabled(false);
+  for (QPushButton* b : {testPatternButton_, timeTaskButton_}) {
+    connect(b, &QPushButton::clicked, this, [this] { ShowPage(-1, false); });
+    b->setEnabled(false);
+  }
+
+  inputPanel_ = new InputPanel(core_->encoder(), core_->settings(), this);
+  column_ = new ControlColumn(core_->model(), this);
+  connect(column_, &ControlColumn::listChosen, this, &ZulanDlg::OnListChosen);
+  connect(column_, &ControlColumn::signalSwitchClicked, this, &ZulanDlg::SwapBoardSource);
+  connect(column_, &ControlColumn::switcherClicked, this, [this] { ShowPage(kMiscPage, false); });
+  connect(column_, &ControlColumn::languageChosen, this, &ZulanDlg::SwitchLanguage);
 
   presetListButton_ = MakeButton(this, "Presets", 1237);
   templateListButton_ = MakeButton(this, "Templates", 1238);
@@ -126,7 +173,6 @@ void ZulanDlg::BuildControls() {
     core_->encoder().EncodeAndSend(CommandType::SetFreeze, {static_cast<uint8_t>(on ? 1 : 0)});
   });
 
-  lampLabel_ = new QLabel(this);
   outputs_ = new QWidget(this);
   outputs_->setAttribute(Qt::WA_StyledBackground, true);
   outputs_->setStyleSheet("background: rgb(24,24,24); border: 1px solid rgb(48,48,48);");
@@ -143,8 +189,19 @@ void ZulanDlg::LayOut() {
   testPatternButton_->setGeometry(8, y + 8, kLeftColumn - 16, 28);
   timeTaskButton_->setGeometry(8, y + 42, kLeftColumn - 16, 28);
 
-  outputs_->setGeometry(kLeftColumn, kTopStrip + 8, w - kLeftColumn - 8,
-                        h - kTopStrip - kBottomStrip - 16);
+  inputPanel_->setGeometry(0, 0, w, kTopStrip);
+  const int middleTop = kTopStrip + 8;
+  const int middleHeight = h - kTopStrip - kBottomStrip - 16;
+  column_->setGeometry(w - 8 - ControlColumn::kWidth, middleTop, ControlColumn::kWidth,
+                       middleHeight);
+  outputs_->setGeometry(kLeftColumn, middleTop, w - kLeftColumn - ControlColumn::kWidth - 16,
+                        middleHeight);
+  // Pages open beside the page buttons, the search beside the connection page.
+  for (ZBaseDialog* page : pages_) {
+    if (page) page->move(kLeftColumn, middleTop);
+  }
+  searchPage_->setGeometry(kLeftColumn + ZConnectDlg::kWidth + 4, middleTop,
+                           ZSearchMachineDlg::kWidth, middleHeight);
 
   const int by = h - kBottomStrip + 4;
   presetListButton_->setGeometry(8, by, 64, 26);
@@ -158,8 +215,7 @@ void ZulanDlg::LayOut() {
   loadButton_->setGeometry(x + 8, by, 60, 26);
   saveButton_->setGeometry(x + 72, by, 60, 26);
   freezeButton_->setGeometry(x + 148, by, 70, 26);
-  takeButton_->setGeometry(w - 220, by - 4, 110, 40);
-  lampLabel_->setGeometry(w - 100, by + 4, 92, 20);
+  takeButton_->setGeometry(w - 8 - ControlColumn::kWidth, by - 4, ControlColumn::kWidth, 44);
 }
 
 void ZulanDlg::resizeEvent(QResizeEvent* event) {
@@ -171,17 +227,13 @@ void ZulanDlg::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), kBackground);
   p.fillRect(QRect(0, height() - kBottomStrip - 4, width(), 1), QColor(48, 48, 48));
-  // The link lamp: green while the processor answers.
-  const QRect lamp(width() - 118, height() - kBottomStrip + 10, 12, 12);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QColor(20, 20, 20));
-  p.setBrush(linkLamp_ ? QColor(40, 220, 80) : QColor(70, 70, 70));
-  p.drawEllipse(lamp);
 }
 
-void ZulanDlg::Start(const std::string& localeName,
-                     const std::filesystem::path& shippedLanguages) {
+void ZulanDlg::Start(const std::string& localeName, const std::filesystem::path& shippedLanguages) {
   core_->Start(localeName, shippedLanguages);
+  inputPanel_->LoadDisplayNames();
+  column_->SetLanguage(core_->languages().Name() == "Chinese" ? ControlColumn::Language::Chinese
+                                                              : ControlColumn::Language::English);
   ApplyLanguage();
   RefreshPresetButtons();
   RefreshSwitcher();
@@ -190,20 +242,24 @@ void ZulanDlg::Start(const std::string& localeName,
 }
 
 void ZulanDlg::ApplyLanguage() {
-  const LanguageFiles& texts = core_->languages();
-  if (const std::string title = texts.LookupString("IDD102_Title"); !title.empty()) {
-    setWindowTitle(QString::fromStdString(title));
+  // Every control of the window and its pages by id, then what each caches.
+  ZBaseDialog::ApplyDialogTexts(*this, kMainTemplate, texts_);
+  if (!Ui(80).isEmpty()) loadButton_->setText(Ui(80));
+  if (!Ui(81).isEmpty()) saveButton_->setText(Ui(81));
+  column_->ApplyLanguage(texts_, core_->model());
+  RefreshSwitcher();
+  for (ZBaseDialog* page : pages_) {
+    if (page) page->ApplyLanguage(texts_);
   }
-  for (QPushButton* button : findChildren<QPushButton*>()) {
-    const QVariant id = button->property("controlId");
-    if (!id.isValid()) continue;
-    const std::string text = texts.LookupString("IDS_" + std::to_string(id.toInt()));
-    if (!text.empty()) button->setText(QString::fromStdString(text));
-  }
-  loadButton_->setText(Ui(80).isEmpty() ? loadButton_->text() : Ui(80));
-  saveButton_->setText(Ui(81).isEmpty() ? saveButton_->text() : Ui(81));
+  searchPage_->ApplyLanguage(texts_);
   RefreshPresetButtons();
   update();
+}
+
+void ZulanDlg::SwitchLanguage(ControlColumn::Language language) {
+  core_->SelectLanguage(language == ControlColumn::Language::Chinese ? "Chinese" : "English");
+  column_->SetLanguage(language);
+  ApplyLanguage();
 }
 
 void ZulanDlg::RefreshPresetButtons() {
@@ -221,12 +277,24 @@ void ZulanDlg::RefreshPresetButtons() {
   templateListButton_->setChecked(!presets);
 }
 
-void ZulanDlg::RefreshSwitcher() { takeButton_->setVisible(core_->model().rec.PvwMode != 0); }
+void ZulanDlg::RefreshSwitcher() {
+  takeButton_->setVisible(switcherOn_);
+  column_->SetSwitcher(switcherOn_, Ui(switcherOn_ ? kSwitchOn : kSwitchOff));
+}
 
 void ZulanDlg::SetLinkLamp(bool on) {
   linkLamp_ = on;
-  lampLabel_->setText(on ? QString::fromStdString(pendingHost_) : QString());
-  update();
+  RefreshLinkColumn();
+}
+
+void ZulanDlg::RefreshLinkColumn() {
+  column_->SetLink(core_->model().NetworkMode == 1, linkLamp_, linkWhere_);
+}
+
+void ZulanDlg::RefreshPortSwitch() {
+  const auto list = core_->UpdatePortSwitchTexts();
+  column_->SetPortSwitchEntries(list.items, core_->model().rec.CmpBoardMode);
+  column_->ShowModel(core_->model());
 }
 
 void ZulanDlg::TickTitle() {
@@ -240,44 +308,237 @@ void ZulanDlg::ConnectTo(const std::string& host, int port) {
   const uint8_t address = comm::CommLibrary::DeviceAddressOf(host);
   pendingConnect_ = address;
   pendingHost_ = host;
+  linkWhere_ = QString::fromStdString(host);
+  connectPage_->SetDestination(linkWhere_);
   model.TargetAddress = address;
+  if (model.NetworkMode != 1) {
+    model.NetworkMode = 1;
+    HandlePageRequest(PageRequest::LinkModeChanged, 1);
+  }
   const uint8_t list[] = {address};
   core_->link().CommSetAddressList(list);
   core_->link().CommOpenHost(host, port);
+  RefreshLinkColumn();
 }
 
 void ZulanDlg::Notify(int kind, int arg) {
   lastNotifyKind_ = kind;
   lastNotifyArg_ = arg;
-  const DeviceModel& model = core_->model();
+  DeviceModel& model = core_->model();
   switch (static_cast<ReplyKind>(kind)) {
     case ReplyKind::SearchStatusReply:
-      if (model.ReplyAddress != pendingConnect_) break;
+      searchPage_->LinkStatus(model.ReplyAddress, model.ReplyArrived != 0);
+      if (pendingConnect_ < 0 || model.ReplyAddress != pendingConnect_) break;
       SetLinkLamp(model.ReplyArrived != 0);
       if (model.ReplyArrived != 0) {
         // The target is (back) on the link: read all it holds.
         core_->link().CommSelectHost(pendingHost_);
         core_->encoder().EncodeAndSend(CommandType::QueryFullState);
-        waiting_->ShowWaiting(Ui(82));
+        ShowWaiting(Ui(kReadingNotice));
       }
       break;
+    case ReplyKind::Ack:
+      searchPage_->ReplyArrived(model.ReplyAddress);
+      break;
+    case ReplyKind::HostFoundReply:
+      searchPage_->HostFound(model.HostText, model.HostInfo);
+      break;
     case ReplyKind::FullStateReply:
+      // The switcher page keeps the switcher state once it exists; until
+      // then the window reads it from the processor's mode.
+      switcherOn_ = model.rec.PvwMode != 0;
       RefreshPresetButtons();
       RefreshSwitcher();
+      RefreshPortSwitch();
+      inputPanel_->RefreshLayerSwitches();
+      inputPanel_->update();
       update();
       break;
     case ReplyKind::PresetFlagsReply:
       RefreshPresetButtons();
       break;
     case ReplyKind::PvwModeReply:
+      switcherOn_ = model.rec.PvwMode != 0;
       RefreshSwitcher();
+      inputPanel_->RefreshLayerSwitches();
+      break;
+    case ReplyKind::CompositeBoardReply:
+      RefreshPortSwitch();
+      inputPanel_->RefreshLayerSwitches();
+      inputPanel_->update();
+      break;
+    default:
+      // Replies about windows and inputs: the layer switches and tiles follow.
+      inputPanel_->RefreshLayerSwitches();
+      inputPanel_->update();
+      break;
+  }
+}
+
+void ZulanDlg::CloseWaitingDialog() {
+  waiting_->HideWaiting();
+}
+
+void ZulanDlg::ShowWaiting(const QString& text) {
+  waiting_->ShowWaiting(text);
+}
+
+void ZulanDlg::BuildPages() {
+  ConsoleCore& core = *core_;
+  portWatcher_ = new SerialPortWatcher(this);
+  connectPage_ = new ZConnectDlg(core.encoder(), core.settings(), *portWatcher_, texts_, this);
+  pages_[kConnectionPage] = connectPage_;
+  connect(connectPage_, &ZConnectDlg::pageRequest, this, &ZulanDlg::HandlePageRequest);
+  connect(connectPage_, &ZConnectDlg::networkConnectRequested, this,
+          [this](const QString& address) { ConnectTo(address.toStdString(), kDefaultLinkPort); });
+  connect(connectPage_, &ZConnectDlg::networkClosed, this, [this](const QString& address) {
+    if (address.toStdString() != pendingHost_) return;
+    pendingConnect_ = -1;
+    SetLinkLamp(false);
+  });
+  connect(connectPage_, &ZConnectDlg::waitingNotice, this, &ZulanDlg::ShowWaiting);
+  connect(connectPage_, &ZConnectDlg::failed, this,
+          [this](const QString& text) { prompts_.inform(text); });
+
+  searchPage_ = new ZSearchMachineDlg(core.encoder(), core.settings(), texts_, this);
+  searchPage_->SetConfirm([this](const QString& text) { return prompts_.confirm(text); });
+  connect(searchPage_, &ZSearchMachineDlg::pageRequest, this, &ZulanDlg::HandlePageRequest);
+  connect(searchPage_, &ZSearchMachineDlg::destinationChosen, this, [this](const QString& address) {
+    linkWhere_ = address;
+    HandlePageRequest(PageRequest::Destination, 0);
+  });
+  connect(searchPage_, &ZSearchMachineDlg::searchStarted, this, [this] {
+    // The search page chooses the target from now on.
+    pendingConnect_ = -1;
+    waiting_->ShowWaiting(Ui(kSearchNotice), kSearchGiveUpMs);
+  });
+  connect(searchPage_, &ZSearchMachineDlg::waitingNotice, this, [this](const QString& text) {
+    if (text != Ui(kSearchNotice)) ShowWaiting(text);
+  });
+  connect(searchPage_, &ZSearchMachineDlg::informed, this,
+          [this](const QString& text) { prompts_.inform(text); });
+  connect(searchPage_, &ZBaseDialog::closedByUser, this,
+          [this] { connectPage_->SetSearchShown(false); });
+
+  for (int i = 0; i < kPageCount; ++i) {
+    if (pageButtons_[i]) pageButtons_[i]->setEnabled(pages_[i] != nullptr);
+    if (pages_[i]) connect(pages_[i], &ZBaseDialog::closedByUser, this, &ZulanDlg::ClosePage);
+  }
+  // The switch button opens the misc page, once there is one.
+  column_->SetSwitcherEnabled(pages_[kMiscPage] != nullptr);
+}
+
+void ZulanDlg::ShowPage(int index, bool toggle) {
+  const int previous = currentPage_;
+  if (previous >= 0) {
+    pages_[previous]->ShowPage(false);
+    pageButtons_[previous]->setProperty("selected", false);
+    Repolish(*pageButtons_[previous]);
+    currentPage_ = -1;
+  }
+  if (index < 0 || index >= kPageCount || !pages_[index]) return;
+  if (toggle && index == previous) return;
+  pages_[index]->ShowPage(true);
+  currentPage_ = index;
+  if (pageButtons_[index]) {
+    pageButtons_[index]->setProperty("selected", true);
+    Repolish(*pageButtons_[index]);
+  }
+}
+
+void ZulanDlg::ClosePage() {
+  if (currentPage_ < 0) return;
+  if (QPushButton* button = pageButtons_[currentPage_]) {
+    button->setProperty("selected", false);
+    Repolish(*button);
+  }
+  currentPage_ = -1;
+  update();
+}
+
+void ZulanDlg::ToggleSearchPage(int argument) {
+  const bool show = argument < 2 && searchPage_->isHidden();
+  searchPage_->ShowPage(show);
+  connectPage_->SetSearchShown(show);
+}
+
+void ZulanDlg::HandlePageRequest(PageRequest code, int argument) {
+  DeviceModel& model = core_->model();
+  switch (code) {
+    case PageRequest::SwitcherState:
+      switcherOn_ = argument != 0;
+      RefreshSwitcher();
+      break;
+    case PageRequest::LoopOutSource:
+      inputPanel_->SetLoopOutSource(argument);
+      break;
+    case PageRequest::LayerState:
+      inputPanel_->RefreshLayerSwitches();
+      break;
+    case PageRequest::LinkModeChanged:
+      if (model.NetworkMode == 1) {
+        connectPage_->CloseSerial();
+      } else {
+        model.MultiMachine = 0;
+        linkWhere_ = QString::fromStdString(core_->settings().SerialPort());
+      }
+      RefreshLinkColumn();
+      break;
+    case PageRequest::SearchPage:
+      ToggleSearchPage(argument);
+      break;
+    case PageRequest::LockLayers:
+      inputPanel_->SetLayerSwitchesEnabled(argument == 0 && model.rec.MosaicMode != 5 &&
+                                           model.rec.PvwMode != 2);
+      break;
+    case PageRequest::LinkLamp:
+      SetLinkLamp(argument != 0);
+      break;
+    case PageRequest::Destination:
+      connectPage_->SetDestination(linkWhere_);
+      break;
+    case PageRequest::TopButtons:
+      inputPanel_->SetTopButtonsVisible(argument != 0);
+      break;
+    default:
+      // The pages these concern come with their own work.
+      break;
+  }
+}
+
+void ZulanDlg::OnListChosen(int listId, int32_t value) {
+  DeviceModel& model = core_->model();
+  CommandEncoder& encoder = core_->encoder();
+  const auto byte = [](int32_t v) { return static_cast<uint8_t>(v); };
+  switch (listId) {
+    case ControlColumn::kGenlockListId:
+      model.rec.SyncLockMode = value;
+      encoder.EncodeAndSend(CommandType::SetSyncMode, {0, byte(value)});
+      break;
+    case ControlColumn::kSyncModeListId:
+      model.rec.SyncMode = value;
+      encoder.EncodeAndSend(CommandType::SetSyncMode, {1, byte(value)});
+      break;
+    case ControlColumn::kPortSwitchListId:
+      model.rec.CmpBoardMode = value;
+      encoder.EncodeAndSend(CommandType::CompositeBoardCommand, {1, byte(value)});
+      QTimer::singleShot(kBoardQueryDelayMs, this, [this] {
+        core_->encoder().EncodeAndSend(CommandType::QueryCompositeBoard);
+      });
       break;
     default:
       break;
   }
 }
 
-void ZulanDlg::CloseWaitingDialog() { waiting_->HideWaiting(); }
+void ZulanDlg::SwapBoardSource() {
+  const int32_t active = core_->model().rec.CmpBoardActNoSrc;
+  if (active != 0 && active != 1) return;
+  core_->encoder().EncodeAndSend(CommandType::CompositeBoardCommand,
+                                 {0, static_cast<uint8_t>(active == 0 ? 1 : 0)});
+  QTimer::singleShot(kBoardQueryDelayMs, this,
+                     [this] { core_->encoder().EncodeAndSend(CommandType::QueryCompositeBoard); });
+}
 
 void ZulanDlg::ChoosePresetList(PresetControl::List list) {
   presets_->SetList(list);
@@ -295,7 +556,7 @@ void ZulanDlg::LoadPreset() {
       prompts_.inform(Ui(36));
       break;
     case PresetControl::Outcome::Waiting:
-      waiting_->ShowWaiting(Ui(65));
+      ShowWaiting(Ui(kWaitOperation));
       break;
     default:
       break;
@@ -310,7 +571,7 @@ void ZulanDlg::SavePreset() {
 
 void ZulanDlg::Take() {
   core_->encoder().EncodeAndSend(CommandType::Take);
-  waiting_->ShowWaiting(Ui(65));
+  ShowWaiting(Ui(kWaitOperation));
 }
 
 void ZulanDlg::keyPressEvent(QKeyEvent* event) {
@@ -320,7 +581,7 @@ void ZulanDlg::keyPressEvent(QKeyEvent* event) {
   if (key == Qt::Key_S && !event->isAutoRepeat() && !(event->modifiers() & Qt::ControlModifier)) {
     sHeld_ = true;
   } else if (key == Qt::Key_S && (event->modifiers() & Qt::ControlModifier)) {
-    waiting_->ShowWaiting(Ui(65));
+    ShowWaiting(Ui(kWaitOperation));
     const std::string error = core_->project().SaveCurrent();
     waiting_->HideWaiting();
     if (!error.empty()) prompts_.inform(QString::fromStdString(error));

@@ -13,10 +13,19 @@
 #include <memory>
 
 #include "ConsoleCore.h"
+#include "ControlColumn.h"
 #include "PresetControl.h"
 #include "WaitingDialog.h"
+#include "widgets/LanguageTexts.h"
+#include "widgets/PageRequest.h"
 
 namespace qv {
+
+class InputPanel;
+class SerialPortWatcher;
+class ZBaseDialog;
+class ZConnectDlg;
+class ZSearchMachineDlg;
 
 class ZulanDlg final : public QWidget, public NotificationSink {
   Q_OBJECT
@@ -25,6 +34,8 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   static constexpr int kMinWidth = 1280;
   static constexpr int kMinHeight = 728;
   static constexpr int kPageCount = 12;
+  static constexpr int kConnectionPage = 11;
+  static constexpr int kMiscPage = 9;
   static constexpr int kTitleTimerMs = 5000;
   inline static const char* const kProductTitle = "QV-410 Serial-VideoProcessor";
 
@@ -47,8 +58,22 @@ class ZulanDlg final : public QWidget, public NotificationSink {
 
   ConsoleCore& core() { return *core_; }
   WaitingDialog& waiting() { return *waiting_; }
+  InputPanel& inputPanel() { return *inputPanel_; }
+  ControlColumn& controlColumn() { return *column_; }
+  ZConnectDlg& connectionPage() { return *connectPage_; }
+  ZSearchMachineDlg& searchPage() { return *searchPage_; }
   int lastNotifyKind() const { return lastNotifyKind_; }
   bool linkLamp() const { return linkLamp_; }
+  int currentPage() const { return currentPage_; }
+  QPushButton* pageButton(int index) const { return pageButtons_.at(index); }
+
+  // Shows page `index` (0..11) and hides the one shown; with `toggle`, the
+  // button of the page already shown closes it. Other indices only close.
+  void ShowPage(int index, bool toggle);
+  // What pages ask of the window.
+  void HandlePageRequest(PageRequest code, int argument);
+  // English or Chinese: every window takes the chosen file's texts at once.
+  void SwitchLanguage(ControlColumn::Language language);
 
   // The operator's buttons, callable from tests as from clicks.
   void ChoosePresetList(PresetControl::List list);
@@ -70,16 +95,25 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   void CloseWaitingDialog() override;
 
   void BuildControls();
+  void BuildPages();
   void LayOut();
   void ApplyLanguage();
+  void OnListChosen(int listId, int32_t value);
+  void SwapBoardSource();
+  void ToggleSearchPage(int argument);
+  void ShowWaiting(const QString& text);
+  void ClosePage();
   void RefreshPresetButtons();
   void RefreshSwitcher();
   void SetLinkLamp(bool on);
+  void RefreshLinkColumn();
+  void RefreshPortSwitch();
   void TickTitle();
   QString Ui(int index) const;
 
   std::unique_ptr<ConsoleCore> core_;
   std::unique_ptr<PresetControl> presets_;
+  LanguageTexts texts_;
   WaitingDialog* waiting_ = nullptr;
   Prompts prompts_;
 
@@ -94,8 +128,15 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   QPushButton* saveButton_ = nullptr;
   QPushButton* freezeButton_ = nullptr;
   QPushButton* takeButton_ = nullptr;
-  QLabel* lampLabel_ = nullptr;
   QWidget* outputs_ = nullptr;
+  InputPanel* inputPanel_ = nullptr;
+  ControlColumn* column_ = nullptr;
+  SerialPortWatcher* portWatcher_ = nullptr;
+  std::array<ZBaseDialog*, kPageCount> pages_{};
+  ZConnectDlg* connectPage_ = nullptr;
+  ZSearchMachineDlg* searchPage_ = nullptr;
+  int currentPage_ = -1;
+  bool switcherOn_ = false;
 
   QTimer titleTimer_;
   bool titleShowsProduct_ = false;
@@ -105,6 +146,8 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   // The processor ConnectTo is waiting for, by device address; -1 for none.
   int pendingConnect_ = -1;
   std::string pendingHost_;
+  // What the connection status shows: the address or serial port linked.
+  QString linkWhere_;
   bool sHeld_ = false;  // S held down: a digit saves that preset
 };
 

@@ -47,6 +47,12 @@ void Channel::Send(std::vector<uint8_t> bytes) {
   });
 }
 
+void Channel::ReassertStatus() {
+  asio::post(io_, [self = shared_from_this()] {
+    if (!self->closed_ && self->up_) self->library_.ReportStatus(self->address_, true);
+  });
+}
+
 void Channel::Opened() {
   if (closed_) return;
   open_ = true;

@@ -30,6 +30,9 @@ class Channel : public std::enable_shared_from_this<Channel> {
   void Start(bool alreadyOpen);
   // Stops for good: no more reads, writes, status reports or reopening.
   void Close();
+  // Reports the link up again when it is; a console that opens a link it
+  // already holds learns its state this way.
+  void ReassertStatus();
   // Queues one encoded frame; callable from any thread. Frames queued while
   // the link is down are dropped, as a processor that is away cannot take them.
   void Send(std::vector<uint8_t> bytes);

@@ -78,7 +78,10 @@ void CommLibrary::CommRegisterHandler(ReplyHandler handler, int kind) {
 int CommLibrary::CommOpenHost(const std::string& host, int port) {
   if (shutDown_ || host.empty()) return 0;
   std::lock_guard lock(routesMutex_);
-  if (hosts_.count(host)) return 1;
+  if (const auto it = hosts_.find(host); it != hosts_.end()) {
+    it->second->ReassertStatus();
+    return 1;
+  }
   auto channel = std::make_shared<TcpChannel>(*this, *io_, options_, host, port, localAddress_);
   hosts_[host] = channel;
   if (activeHost_.empty()) activeHost_ = host;

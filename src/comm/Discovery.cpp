@@ -67,6 +67,11 @@ void Discovery::Search(const std::string& localAddress, const std::vector<std::s
     const asio::ip::address address = asio::ip::make_address(host, ec);
     if (!ec) endpoints.emplace_back(address, kDiscoveryPort);
   }
+  // The loopback adapter carries no broadcast: searching on it asks the
+  // processor on this computer itself (a simulator) directly.
+  std::error_code ec;
+  const asio::ip::address_v4 local = asio::ip::make_address_v4(localAddress, ec);
+  if (!ec && local.is_loopback()) endpoints.emplace_back(local, kDiscoveryPort);
   for (const auto& endpoint : endpoints) {
     // Fire and forget: an unreachable network just yields no answers.
     socket_.async_send_to(asio::buffer(*request), endpoint,

@@ -6,7 +6,9 @@ namespace qv {
 
 namespace {
 
-uint8_t AddressOf(const std::string& ip) { return comm::CommLibrary::DeviceAddressOf(ip); }
+uint8_t AddressOf(const std::string& ip) {
+  return comm::CommLibrary::DeviceAddressOf(ip);
+}
 
 }  // namespace
 
@@ -49,8 +51,7 @@ MachineList::Effects MachineList::AddFound(const std::string& ip,
   entry.ip = ip;
   for (int i = 0; i < 6; ++i) entry.mac[i] = static_cast<uint8_t>(hostInfo[i / 4] >> (8 * (i % 4)));
   entry.tile = TileFor(entries_.size());
-  entry.name = nameOf_(entry.mac);
-  if (entry.name.empty()) entry.name = "QV41X-" + std::to_string(entries_.size() + 1);
+  entry.name = nameOf_(entry.mac, entries_.size());
   entry.timerId = entries_.empty() ? kFirstTimerId : entries_.back().timerId + 1;
   effects.startCompletionTimer = entries_.empty();
   entries_.push_back(std::move(entry));
@@ -101,6 +102,7 @@ MachineList::Effects MachineList::OnReply(uint8_t address, bool arrived, bool se
   }
   for (Entry& e : entries_) {
     if (!WellFormed(e.ip) ? address != 0 : AddressOf(e.ip) != address) continue;
+    if (searchStatus) e.linkUp = arrived;
     if (e.online != arrived) {
       e.online = e.onlineShown = arrived;
       effects.repaint = true;
@@ -119,6 +121,7 @@ MachineList::Effects MachineList::OnWatchdog(std::size_t index) {
   Effects effects;
   if (index >= entries_.size()) return effects;
   Entry& e = entries_[index];
+  if (e.linkUp) return effects;
   if (++e.missCount <= kMissesBeforeOffline) return effects;
   e.online = false;
   if (e.onlineShown || firstExpiry_) {

@@ -30,6 +30,11 @@ class MachineList {
     std::array<uint8_t, 6> mac{};
     int timerId = 0;
     int missCount = 0;
+    // The link library reported the link to this processor up and not down
+    // since. Its keepalive notices a silent processor within seconds and
+    // reports it; the watchdog only watches processors with no open link,
+    // which an idle but linked processor would otherwise fail.
+    bool linkUp = false;
   };
   // What the page must do after a call.
   struct Effects {
@@ -47,9 +52,10 @@ class MachineList {
   static constexpr int kWatchdogMs = 10000;
   static constexpr int kMissesBeforeOffline = 2;  // offline on the third expiry
 
-  // `nameOf` gives the name Info.ini holds for a hardware address ("" if none).
-  MachineList(CommandEncoder& encoder,
-              std::function<std::string(const std::array<uint8_t, 6>&)> nameOf)
+  // `nameOf` names the processor with a hardware address found as the n-th
+  // (from 0): its name in Info.ini, or a default made from n.
+  using NameOf = std::function<std::string(const std::array<uint8_t, 6>&, std::size_t)>;
+  MachineList(CommandEncoder& encoder, NameOf nameOf)
       : encoder_(encoder), nameOf_(std::move(nameOf)) {}
 
   const std::vector<Entry>& entries() const { return entries_; }
@@ -82,7 +88,7 @@ class MachineList {
   void ReadTarget(const Entry& entry, Effects& effects);
 
   CommandEncoder& encoder_;
-  std::function<std::string(const std::array<uint8_t, 6>&)> nameOf_;
+  NameOf nameOf_;
   std::vector<Entry> entries_;
   bool firstExpiry_ = true;
 };

@@ -85,8 +85,8 @@ void MachineTiles::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void MachineTiles::paintEvent(QPaintEvent*) {
+  // The page beneath paints the ground and its title band.
   QPainter p(this);
-  p.fillRect(rect(), QColor(16, 16, 16));
   p.setRenderHint(QPainter::Antialiasing);
   for (const MachineList::Entry& e : list_.entries()) {
     const QRect tile = ToQRect(e.tile);

@@ -3,12 +3,20 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <algorithm>
 #include <array>
 #include <cstring>
 
+#include <QTest>
+#include <fstream>
+
 #include "SimProcess.h"
+#include "app/InputPanel.h"
 #include "app/ZulanDlg.h"
 #include "comm/CommLibrary.h"
+#include "connect/MachineTiles.h"
+#include "connect/ZConnectDlg.h"
+#include "connect/ZSearchMachineDlg.h"
 #include "support/TempDir.h"
 
 namespace qv {
@@ -23,12 +31,13 @@ bool ProcessUntil(const std::function<bool()>& done, int ms = 5000) {
 
 class ZulanDlgSimTest : public ::testing::Test {
  protected:
-  ZulanDlgSimTest()
-      : sim({"--listen", "127.0.0.1", "--port", "0", "--no-discovery", "--package-port", "0"}) {
+  explicit ZulanDlgSimTest(std::vector<std::string> extra = {})
+      : sim(SimArgs(dir, std::move(extra))) {
     Model() = DeviceModel();
+    auto library = std::make_unique<comm::CommLibrary>();
+    link = library.get();
     window = std::make_unique<ZulanDlg>(
-        std::make_unique<comm::CommLibrary>(),
-        SettingsLocation(dir.path(), true, SettingsLocation::Environment{}));
+        std::move(library), SettingsLocation(dir.path(), true, SettingsLocation::Environment{}));
     window->SetPrompts({[this](const QString& text) { informed.push_back(text); },
                         [](const QString&) { return true; }});
     window->Start("en_US", std::filesystem::path(QV_SOURCE_DIR) / "lang");
@@ -41,8 +50,45 @@ class ZulanDlgSimTest : public ::testing::Test {
            ProcessUntil([&] { return !window->waiting().waiting(); });
   }
 
+  static std::vector<std::string> SimArgs(const test::TempDir& dir,
+                                          std::vector<std::string> extra) {
+    std::vector<std::string> args = {"--listen",
+                                     "127.0.0.1",
+                                     "--port",
+                                     "0",
+                                     "--no-discovery",
+                                     "--package-port",
+                                     "0",
+                                     "--no-preview",
+                                     "--trace",
+                                     (dir.path() / "trace.jsonl").string()};
+    // "@name" stands for a file of that name in the test's folder.
+    for (std::string& arg : extra) {
+      if (arg.starts_with('@')) arg = (dir.path() / arg.substr(1)).string();
+    }
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+  }
+
+  // True once the simulator traced a received command of `type` whose
+  // payload starts with `payloadHex`.
+  bool Traced(int type, const std::string& payloadHex) {
+    const std::string wanted = R"("dir":"rx","type":)" + std::to_string(type) + ",";
+    return ProcessUntil([&] {
+      std::ifstream in(dir.path() / "trace.jsonl");
+      for (std::string line; std::getline(in, line);) {
+        if (line.find(wanted) != std::string::npos &&
+            line.find(R"("payload":")" + payloadHex) != std::string::npos) {
+          return true;
+        }
+      }
+      return false;
+    });
+  }
+
   test::TempDir dir;
   e2e::SimProcess sim;
+  comm::CommLibrary* link = nullptr;  // owned by the window
   std::unique_ptr<ZulanDlg> window;
   std::vector<QString> informed;
 };
@@ -53,6 +99,26 @@ TEST_F(ZulanDlgSimTest, ConnectingShowsTheProcessorsState) {
   EXPECT_EQ(Model().rec.HReso, 1920);
   EXPECT_TRUE(Model().InputLabels[0].usable);
   EXPECT_NE(Model().rec.InputReso[0].HAct, 0);
+  // The panel shows the processor's inputs with their timings.
+  const auto face = InputPanelLayout::Face(Model(), 0, 0);
+  EXPECT_TRUE(face.shown);
+  EXPECT_TRUE(face.signal);
+  EXPECT_EQ(face.timing, InputPanelLayout::TimingText(Model().rec.InputReso[0]));
+  EXPECT_FALSE(face.timing.empty());
+  EXPECT_EQ(window->controlColumn().lampOn(), true);
+}
+
+TEST_F(ZulanDlgSimTest, PressingATileRoutesItsInputToTheCurrentWindow) {
+  ASSERT_TRUE(Connect());
+  InputPanel& panel = window->inputPanel();
+  const int tile = Model().rec.Chnl[0].ChnlInput == 1 ? 3 : 1;
+  const auto& r = panel.tileLayout().Tile(tile);
+  QTest::mouseClick(&panel, Qt::LeftButton, {},
+                    QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+  EXPECT_EQ(Model().rec.Chnl[0].ChnlInput, tile);
+  char payload[5];
+  std::snprintf(payload, sizeof payload, "00%02x", tile);
+  EXPECT_TRUE(Traced(static_cast<int>(CommandType::SetWindowInput), payload));
 }
 
 TEST_F(ZulanDlgSimTest, PresetSavedOnTheProcessorLoadsBack) {
@@ -72,15 +138,15 @@ TEST_F(ZulanDlgSimTest, TakeInSwitcherModeWaitsForTheProcessor) {
   ASSERT_TRUE(Connect());
   Model().rec.PvwMode = 1;
   window->core().encoder().EncodeAndSend(CommandType::SetPvwMode);
-  ASSERT_TRUE(ProcessUntil([&] { return !window->waiting().waiting() && Model().rec.PvwMode == 1; }));
+  ASSERT_TRUE(
+      ProcessUntil([&] { return !window->waiting().waiting() && Model().rec.PvwMode == 1; }));
   std::array<uint8_t, kWindowCount> program;
   std::memcpy(program.data(), Model().rec.PgmState, program.size());
   window->Take();
   EXPECT_TRUE(window->waiting().waiting());
   ASSERT_TRUE(ProcessUntil([&] { return !window->waiting().waiting(); }));
-  ASSERT_TRUE(ProcessUntil([&] {
-    return std::memcmp(Model().rec.PgmState, program.data(), program.size()) != 0;
-  }));
+  ASSERT_TRUE(ProcessUntil(
+      [&] { return std::memcmp(Model().rec.PgmState, program.data(), program.size()) != 0; }));
 }
 
 TEST_F(ZulanDlgSimTest, StoppingTheProcessorPutsTheLampOut) {
@@ -88,6 +154,69 @@ TEST_F(ZulanDlgSimTest, StoppingTheProcessorPutsTheLampOut) {
   sim.Kill();
   EXPECT_TRUE(ProcessUntil([&] { return !window->linkLamp(); }, 6000));
   EXPECT_TRUE(window->isEnabled());
+}
+
+class ZulanDlgSerialTest : public ZulanDlgSimTest {
+ protected:
+  ZulanDlgSerialTest() : ZulanDlgSimTest({"--serial", "@ttyQV0"}) {}
+  std::string Tty() const { return (dir.path() / "ttyQV0").string(); }
+};
+
+TEST_F(ZulanDlgSerialTest, SerialLinkOverAPtyReadsTheProcessor) {
+  ASSERT_TRUE(sim.running());
+  ZConnectDlg& page = window->connectionPage();
+  window->ShowPage(ZulanDlg::kConnectionPage, true);
+  page.PortsChanged({Tty()});  // the adapter appears
+  ASSERT_EQ(page.control().ports(), std::vector<std::string>{Tty()});
+  page.OpenSerial();
+  EXPECT_TRUE(page.control().serialOpen());
+  EXPECT_EQ(Model().NetworkMode, 0);
+  EXPECT_TRUE(window->linkLamp());
+  ASSERT_TRUE(ProcessUntil([&] { return Model().rec.HReso != 0; }));
+  EXPECT_TRUE(ProcessUntil([&] { return !window->waiting().waiting(); }));
+  EXPECT_EQ(Model().rec.HReso, 1920);
+  EXPECT_TRUE(informed.empty());
+  page.PortsChanged({});  // unplugged: the line closes and the lamp goes out
+  EXPECT_FALSE(page.control().serialOpen());
+  EXPECT_FALSE(window->linkLamp());
+}
+
+TEST_F(ZulanDlgSimTest, SearchFindsSeveralProcessorsAndConnectsToTheChosenOne) {
+  std::vector<std::unique_ptr<e2e::SimProcess>> found;
+  for (int n = 2; n <= 4; ++n) {
+    found.push_back(std::make_unique<e2e::SimProcess>(std::vector<std::string>{
+        "--listen", "127.0.0." + std::to_string(n), "--port", std::to_string(kDefaultLinkPort),
+        "--no-preview", "--package-port", "0", "--mac", "02:51:56:00:00:0" + std::to_string(n)}));
+    ASSERT_TRUE(found.back()->running());
+  }
+  link->CommSetDiscoveryTargets({"127.0.0.2", "127.0.0.3", "127.0.0.4"});
+  window->ShowPage(ZulanDlg::kConnectionPage, true);
+  window->HandlePageRequest(PageRequest::SearchPage, 0);
+  ZSearchMachineDlg& search = window->searchPage();
+  ASSERT_FALSE(search.isHidden());
+  search.Search();
+  EXPECT_TRUE(window->waiting().waiting());
+  ASSERT_TRUE(ProcessUntil([&] { return search.machines().entries().size() == 3; }));
+  // A second after the first answer the console links to all three.
+  const auto allOnline = [&] {
+    const auto& e = search.machines().entries();
+    return std::all_of(e.begin(), e.end(), [](const auto& m) { return m.online; });
+  };
+  ASSERT_TRUE(ProcessUntil(allOnline));
+  EXPECT_EQ(Model().rec.HReso, 0);  // three found: nothing read until one is chosen
+
+  const auto& entries = search.machines().entries();
+  const auto chosen = std::find_if(entries.begin(), entries.end(),
+                                   [](const auto& m) { return m.ip == "127.0.0.3"; });
+  ASSERT_NE(chosen, entries.end());
+  const MachineList::Rect t = chosen->tile;
+  QTest::mouseDClick(&search.tiles(), Qt::LeftButton, {}, QPoint(t.left + 20, t.top + 60));
+  EXPECT_TRUE(chosen->target);
+  EXPECT_EQ(Model().TargetAddress, 3);
+  ASSERT_TRUE(ProcessUntil([&] { return Model().rec.HReso != 0; }));
+  EXPECT_TRUE(ProcessUntil([&] { return !window->waiting().waiting(); }));
+  EXPECT_TRUE(window->linkLamp());
+  EXPECT_EQ(window->connectionPage().destination(), "127.0.0.3");
 }
 
 }  // namespace

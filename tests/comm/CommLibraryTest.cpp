@@ -110,6 +110,9 @@ TEST_F(CommLibraryTest, TcpLinkComesUpAndCarriesCommandsBothWays) {
   test::FakeProcessor processor("127.0.0.1", 1);
   EXPECT_EQ(library.CommOpenHost("127.0.0.1", processor.port()), 1);
   ASSERT_TRUE(inbox.WaitStatus(1, 1));
+  // Opening it again (a search finding the processor already linked) tells the state again.
+  EXPECT_EQ(library.CommOpenHost("127.0.0.1", processor.port()), 1);
+  ASSERT_TRUE(inbox.WaitStatus(1, 1));
 
   Payload p = Fill();
   p[0] = 2;

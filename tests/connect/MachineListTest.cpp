@@ -8,8 +8,8 @@ namespace {
 
 struct Fixture {
   Fixture()
-      : list(encoder, [this](const std::array<uint8_t, 6>& mac) {
-          return mac[5] == 0x33 ? std::string("Stage") : std::string();
+      : list(encoder, [](const std::array<uint8_t, 6>& mac, std::size_t n) {
+          return mac[5] == 0x33 ? std::string("Stage") : "QV41X-" + std::to_string(n + 1);
         }) {}
   void Find(const std::string& ip, uint8_t last) {
     list.AddFound(ip, {0x0000510a, static_cast<uint32_t>(last) << 8});
@@ -21,9 +21,10 @@ struct Fixture {
 };
 
 TEST(MachineList, TilesFillRowsOfFour) {
-  const std::pair<int, MachineList::Rect> cases[] = {
-      {0, {10, 80, 200, 80}}, {3, {640, 80, 200, 80}}, {4, {10, 170, 200, 80}},
-      {8, {10, 260, 200, 80}}};
+  const std::pair<int, MachineList::Rect> cases[] = {{0, {10, 80, 200, 80}},
+                                                     {3, {640, 80, 200, 80}},
+                                                     {4, {10, 170, 200, 80}},
+                                                     {8, {10, 260, 200, 80}}};
   for (auto [n, rect] : cases) {
     const MachineList::Rect r = MachineList::TileFor(n);
     EXPECT_EQ(r.left, rect.left) << n;
@@ -84,7 +85,9 @@ TEST(MachineList, TheOnlyProcessorBecomesTheTargetAndIsRead) {
 TEST(MachineList, ThreeSilentWatchdogPeriodsTakeAProcessorOffline) {
   Fixture f;
   f.Find("10.0.0.7", 1);
-  f.list.OnReply(7, true, true);
+  f.list.Connect(
+      0, false, [] { return true; }, nullptr);  // the target, not yet linked
+  f.list.OnReply(7, true, false);
   EXPECT_FALSE(f.list.OnWatchdog(0).repaint);
   EXPECT_FALSE(f.list.OnWatchdog(0).repaint);
   const auto third = f.list.OnWatchdog(0);
@@ -94,6 +97,17 @@ TEST(MachineList, ThreeSilentWatchdogPeriodsTakeAProcessorOffline) {
   EXPECT_FALSE(f.list.entries()[0].online);
   f.list.OnReply(7, true, false);  // any reply brings it back
   EXPECT_TRUE(f.list.entries()[0].online);
+}
+
+TEST(MachineList, AnOpenLinkKeepsAnIdleProcessorOnlineUntilItGoesDown) {
+  Fixture f;
+  f.Find("10.0.0.7", 1);
+  f.list.OnReply(7, true, true);
+  for (int i = 0; i < 6; ++i) EXPECT_FALSE(f.list.OnWatchdog(0).repaint) << i;
+  EXPECT_TRUE(f.list.entries()[0].online);
+  const auto down = f.list.OnReply(7, false, true);
+  EXPECT_TRUE(down.repaint);
+  EXPECT_FALSE(f.list.entries()[0].online);
 }
 
 TEST(MachineList, ConnectDependsOnPresenceAndTarget) {
@@ -124,9 +138,9 @@ TEST(MachineList, ConnectDependsOnPresenceAndTarget) {
 }
 
 TEST(MachineList, WellFormedAddresses) {
-  const std::pair<const char*, bool> cases[] = {
-      {"192.168.1.110", true}, {"192.168.1.110.", true}, {"192.168..110", false},
-      {"1234.1.1.1", false},   {"abc.d.e.f", true},      {"1.2.3", false}};
+  const std::pair<const char*, bool> cases[] = {{"192.168.1.110", true}, {"192.168.1.110.", true},
+                                                {"192.168..110", false}, {"1234.1.1.1", false},
+                                                {"abc.d.e.f", true},     {"1.2.3", false}};
   for (auto [ip, ok] : cases) EXPECT_EQ(MachineList::WellFormed(ip), ok) << ip;
 }
 

@@ -11,7 +11,10 @@ namespace qv {
 namespace {
 
 struct Fixture {
-  Fixture() : list(encoder, [](const std::array<uint8_t, 6>&) { return std::string(); }), tiles(list) {
+  Fixture()
+      : list(encoder, [](const std::array<uint8_t, 6>&,
+                         std::size_t n) { return "QV41X-" + std::to_string(n + 1); }),
+        tiles(list) {
     tiles.resize(900, 400);
     list.AddFound("10.0.0.7", {0, 0});
     list.AddFound("10.0.0.8", {0, 0x100});
@@ -36,7 +39,7 @@ TEST(MachineTiles, ClicksSelectRenameAndConnect) {
   auto* box = f.tiles.findChild<QLineEdit*>();
   ASSERT_TRUE(box && !box->isHidden());
   EXPECT_EQ(box->text(), "QV41X-1");
-  box->setText("Front of house");  // longer than the box takes
+  box->setText("Front of house");        // longer than the box takes
   QTest::keyClick(box, Qt::Key_Escape);  // Esc keeps the name, as Enter does
   ASSERT_EQ(renamed.count(), 1);
   EXPECT_EQ(f.list.entries()[0].name, box->text().toStdString());
