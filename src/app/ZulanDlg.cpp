@@ -32,6 +32,7 @@ constexpr int kWaitOperation = 65;
 constexpr int kReadingNotice = 82;
 constexpr int kSearchNotice = 83;
 constexpr int kFailed = 67;
+constexpr int kFirstPortSwitchString = 145;
 
 const QColor kBackground(16, 16, 16);
 const QColor kOrange(239, 156, 0);
@@ -247,6 +248,7 @@ void ZulanDlg::ApplyLanguage() {
   if (!Ui(80).isEmpty()) loadButton_->setText(Ui(80));
   if (!Ui(81).isEmpty()) saveButton_->setText(Ui(81));
   column_->ApplyLanguage(texts_, core_->model());
+  ShowPortSwitchEntries();
   RefreshSwitcher();
   for (ZBaseDialog* page : pages_) {
     if (page) page->ApplyLanguage(texts_);
@@ -292,8 +294,16 @@ void ZulanDlg::RefreshLinkColumn() {
 }
 
 void ZulanDlg::RefreshPortSwitch() {
-  const auto list = core_->UpdatePortSwitchTexts();
-  column_->SetPortSwitchEntries(list.items, core_->model().rec.CmpBoardMode);
+  core_->UpdatePortSwitchTexts();
+  ShowPortSwitchEntries();
+}
+
+void ZulanDlg::ShowPortSwitchEntries() {
+  std::array<std::string, 5> items;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    items[i] = core_->strings().Get(kFirstPortSwitchString + static_cast<int>(i));
+  }
+  column_->SetPortSwitchEntries(items, core_->model().rec.CmpBoardMode);
   column_->ShowModel(core_->model());
 }
 

@@ -108,6 +108,7 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   void SetLinkLamp(bool on);
   void RefreshLinkColumn();
   void RefreshPortSwitch();
+  void ShowPortSwitchEntries();
   void TickTitle();
   QString Ui(int index) const;
 

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTest>
 
 #include "app/ZulanDlg.h"
+#include "connect/ZConnectDlg.h"
+#include "widgets/CDropButton.h"
+#include "widgets/CSxGroupBox.h"
 #include "support/RecordingLink.h"
 #include "support/TempDir.h"
 
@@ -82,6 +87,103 @@ TEST_F(ZulanDlgTest, TakeSendsTheMultiMachineSwitchAndWaits) {
   ASSERT_EQ(link->SentTypes(), std::vector<int>{20});
   EXPECT_EQ(link->sent[0].payload[0], 1);
   EXPECT_TRUE(window.waiting().waiting());
+}
+
+TEST_F(ZulanDlgTest, PageButtonsOpenTheirPageAndCloseItAgain) {
+  QPushButton* comm = window.pageButton(ZulanDlg::kConnectionPage);
+  ZConnectDlg& page = window.connectionPage();
+  ASSERT_TRUE(comm->isEnabled());
+  EXPECT_FALSE(window.pageButton(0)->isEnabled());  // no picture page yet: nothing to open
+  comm->click();
+  EXPECT_TRUE(page.isVisibleTo(&window));
+  EXPECT_EQ(window.currentPage(), ZulanDlg::kConnectionPage);
+  comm->click();
+  EXPECT_FALSE(page.isVisibleTo(&window));
+  EXPECT_EQ(window.currentPage(), -1);
+  comm->click();
+  page.closeButton()->click();  // the page's own close button
+  EXPECT_FALSE(page.isVisibleTo(&window));
+  EXPECT_EQ(window.currentPage(), -1);
+}
+
+TEST_F(ZulanDlgTest, LanguageSwitchRetextsEveryWindowAtOnce) {
+  const auto serialCaption = [&] {
+    for (auto* group : window.connectionPage().findChildren<CSxGroupBox*>()) {
+      if (group->caption() == "Com Connection" || group->caption() == QString::fromUtf8("串口连接")) {
+        return group->caption();
+      }
+    }
+    return QString();
+  };
+  window.SwitchLanguage(ControlColumn::Language::Chinese);
+  EXPECT_EQ(window.pageButton(ZulanDlg::kConnectionPage)->text(), QString::fromUtf8("通讯"));
+  EXPECT_EQ(window.connectionPage().title(), QString::fromUtf8("连接设置"));
+  EXPECT_EQ(serialCaption(), QString::fromUtf8("串口连接"));
+  EXPECT_EQ(window.controlColumn().findChild<QPushButton*>()->text().isEmpty(), false);
+  EXPECT_EQ(window.core().settings().Language(), "Chinese");
+  window.SwitchLanguage(ControlColumn::Language::English);
+  EXPECT_EQ(window.pageButton(ZulanDlg::kConnectionPage)->text(), "COMM");
+  EXPECT_EQ(window.connectionPage().title(), "Connection Setting");
+  EXPECT_EQ(serialCaption(), "Com Connection");
+}
+
+TEST_F(ZulanDlgTest, SyncAndPortSwitchListsSendTheirCommands) {
+  ControlColumn& column = window.controlColumn();
+  const auto choose = [](CDropButton& list, int index) {
+    list.ShowList();
+    QTest::mouseClick(&list.list(), Qt::LeftButton, {}, list.list().rowRect(index).center());
+  };
+  choose(column.genlockList(), 3);
+  choose(column.syncModeList(), 2);
+  EXPECT_EQ(Model().rec.SyncLockMode, 3);
+  EXPECT_EQ(Model().rec.SyncMode, 2);
+  ASSERT_EQ(link->SentTypes(), (std::vector<int>{21, 21}));
+  EXPECT_EQ(link->sent[0].payload[0], 0);
+  EXPECT_EQ(link->sent[0].payload[1], 3);
+  EXPECT_EQ(link->sent[1].payload[0], 1);
+  EXPECT_EQ(link->sent[1].payload[1], 2);
+
+  link->sent.clear();
+  Model().rec.CmpBoardExist = 1;  // the port switch needs a composite board
+  column.ShowModel(Model());
+  choose(column.portSwitchList(), 4);
+  EXPECT_EQ(Model().rec.CmpBoardMode, 4);
+  ASSERT_EQ(link->SentTypes(), std::vector<int>{33});
+  EXPECT_EQ(link->sent[0].payload[0], 1);
+  EXPECT_EQ(link->sent[0].payload[1], 4);
+  // The board is asked for its state a moment later.
+  QTest::qWait(120);
+  EXPECT_EQ(link->SentTypes(), (std::vector<int>{33, 67}));
+}
+
+TEST_F(ZulanDlgTest, SignalSwitchSwapsOnlyAKnownActiveSource) {
+  struct Case {
+    int32_t active;
+    std::vector<int> sent;
+    int swapTo;
+  };
+  for (const Case& c : {Case{0, {33, 67}, 1}, Case{1, {33, 67}, 0}, Case{2, {}, -1}}) {
+    link->sent.clear();
+    Model().rec.CmpBoardActNoSrc = c.active;
+    Model().rec.CmpBoardExist = 1;
+    window.controlColumn().ShowModel(Model());
+    window.controlColumn().signalSwitch().click();
+    QTest::qWait(120);
+    ASSERT_EQ(link->SentTypes(), c.sent) << c.active;
+    if (c.swapTo >= 0) {
+      EXPECT_EQ(link->sent[0].payload[0], 0);
+      EXPECT_EQ(link->sent[0].payload[1], c.swapTo);
+    }
+  }
+}
+
+TEST_F(ZulanDlgTest, AProcessorThatNeverAnswersDoesNotLockTheWindow) {
+  window.waiting().ShowWaiting("Getting Data From Desitination... ", 30);
+  QElapsedTimer t;
+  t.start();
+  while (window.waiting().waiting() && t.elapsed() < 2000) QTest::qWait(10);
+  EXPECT_FALSE(window.waiting().waiting());
+  EXPECT_EQ(informed, std::vector<QString>{"Failed"});
 }
 
 }  // namespace
