@@ -3,10 +3,13 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 
 #include "InputPanel.h"
+#include "InputPanelLayout.h"
+#include "NameBox.h"
 #include "comm/CommLibrary.h"
 #include "connect/SerialPortWatcher.h"
 #include "connect/ZConnectDlg.h"
@@ -160,6 +163,8 @@ void ZulanDlg::BuildControls() {
     presetNames_[n] = new QLabel(this);
     presetNames_[n]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   }
+  presetNameBox_ = new NameBox(this);
+  connect(presetNameBox_, &NameBox::committed, this, &ZulanDlg::CommitPresetRename);
   loadButton_ = MakeButton(this, "Load", 1246);
   saveButton_ = MakeButton(this, "Save", 1236);
   freezeButton_ = MakeButton(this, "Freeze", 1601);
@@ -606,6 +611,38 @@ void ZulanDlg::keyPressEvent(QKeyEvent* event) {
   } else {
     QWidget::keyPressEvent(event);
   }
+}
+
+void ZulanDlg::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  for (int n = 0; n < kPresetCount; ++n) {
+    const QRect b = presetButtons_[n]->geometry();
+    const auto strip =
+        InputPanelLayout::PresetNameStrip({b.left(), b.top(), b.right() + 1, b.bottom() + 1});
+    if (!strip.Contains(p.x(), p.y())) continue;
+    CommitPresetRename();
+    renamingPreset_ = n;
+    presetNameBox_->Open(QRect(strip.left, strip.top, strip.Width(), strip.Height()),
+                         presetNames_[n]->text());
+    return;
+  }
+  QWidget::mouseDoubleClickEvent(event);
+}
+
+void ZulanDlg::mousePressEvent(QMouseEvent* event) {
+  CommitPresetRename();  // a press elsewhere keeps the name typed so far
+  QWidget::mousePressEvent(event);
+}
+
+void ZulanDlg::CommitPresetRename() {
+  if (renamingPreset_ < 0 || presetNameBox_->isHidden()) return;
+  presetNameBox_->hide();
+  const int bank = presets_->list() == PresetControl::List::Presets ? 0 : 1;
+  const std::string error =
+      core_->settings().SetPresetName(bank, renamingPreset_, presetNameBox_->text().toStdString());
+  renamingPreset_ = -1;
+  RefreshPresetButtons();
+  if (!error.empty()) prompts_.inform(QString::fromStdString(error));
 }
 
 void ZulanDlg::keyReleaseEvent(QKeyEvent* event) {

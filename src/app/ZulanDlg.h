@@ -22,6 +22,7 @@
 namespace qv {
 
 class InputPanel;
+class NameBox;
 class SerialPortWatcher;
 class ZBaseDialog;
 class ZConnectDlg;
@@ -55,6 +56,8 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   void ConnectTo(const std::string& host, int port);
 
   void SetPrompts(Prompts prompts) { prompts_ = std::move(prompts); }
+  // The name shown under preset button `number` of the list chosen.
+  QString presetName(int number) const { return presetNames_.at(number)->text(); }
 
   ConsoleCore& core() { return *core_; }
   WaitingDialog& waiting() { return *waiting_; }
@@ -86,6 +89,8 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
@@ -103,6 +108,7 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   void ToggleSearchPage(int argument);
   void ShowWaiting(const QString& text);
   void ClosePage();
+  void CommitPresetRename();
   void RefreshPresetButtons();
   void RefreshSwitcher();
   void SetLinkLamp(bool on);
@@ -130,6 +136,8 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   QPushButton* freezeButton_ = nullptr;
   QPushButton* takeButton_ = nullptr;
   QWidget* outputs_ = nullptr;
+  NameBox* presetNameBox_ = nullptr;
+  int renamingPreset_ = -1;
   InputPanel* inputPanel_ = nullptr;
   ControlColumn* column_ = nullptr;
   SerialPortWatcher* portWatcher_ = nullptr;

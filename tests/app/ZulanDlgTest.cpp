@@ -2,14 +2,15 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTest>
 
 #include "app/ZulanDlg.h"
 #include "connect/ZConnectDlg.h"
-#include "widgets/CDropButton.h"
-#include "widgets/CSxGroupBox.h"
 #include "support/RecordingLink.h"
 #include "support/TempDir.h"
+#include "widgets/CDropButton.h"
+#include "widgets/CSxGroupBox.h"
 
 namespace qv {
 namespace {
@@ -109,7 +110,8 @@ TEST_F(ZulanDlgTest, PageButtonsOpenTheirPageAndCloseItAgain) {
 TEST_F(ZulanDlgTest, LanguageSwitchRetextsEveryWindowAtOnce) {
   const auto serialCaption = [&] {
     for (auto* group : window.connectionPage().findChildren<CSxGroupBox*>()) {
-      if (group->caption() == "Com Connection" || group->caption() == QString::fromUtf8("串口连接")) {
+      if (group->caption() == "Com Connection" ||
+          group->caption() == QString::fromUtf8("串口连接")) {
         return group->caption();
       }
     }
@@ -175,6 +177,25 @@ TEST_F(ZulanDlgTest, SignalSwitchSwapsOnlyAKnownActiveSource) {
       EXPECT_EQ(link->sent[0].payload[1], c.swapTo);
     }
   }
+}
+
+TEST_F(ZulanDlgTest, DoubleClickUnderAPresetRenamesItInInfoIni) {
+  window.resize(ZulanDlg::kMinWidth, ZulanDlg::kMinHeight);
+  window.show();
+  QPushButton* button = window.findChildren<QPushButton*>().at(0);
+  for (QPushButton* b : window.findChildren<QPushButton*>()) {
+    if (b->text() == "4") button = b;
+  }
+  const QPoint under(button->geometry().center().x(), button->geometry().bottom() + 10);
+  QTest::mouseDClick(&window, Qt::LeftButton, {}, under);
+  auto* box = window.findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly);
+  ASSERT_TRUE(box && box->isVisible());
+  EXPECT_EQ(box->text(), "0-3");
+  box->setText("Walk-in");
+  QTest::keyClick(box, Qt::Key_Escape);  // Esc keeps the name, as Enter does
+  EXPECT_FALSE(box->isVisible());
+  EXPECT_EQ(window.presetName(3), "Walk-in");
+  EXPECT_EQ(window.core().settings().PresetName(0, 3), "Walk-in");
 }
 
 TEST_F(ZulanDlgTest, AProcessorThatNeverAnswersDoesNotLockTheWindow) {
