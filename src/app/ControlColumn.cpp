@@ -21,13 +21,6 @@ constexpr int kFirstGenlockString = 100;
 constexpr int kFirstSyncModeString = 113;
 constexpr int kGap = 8;
 
-QPushButton* Button(QWidget* parent, int id, const QString& text) {
-  auto* b = new QPushButton(text, parent);
-  if (id != 0) SetControlId(*b, id);
-  b->setFocusPolicy(Qt::NoFocus);
-  return b;
-}
-
 }  // namespace
 
 ControlColumn::ControlColumn(const DeviceModel& model, QWidget* parent) : QWidget(parent) {
@@ -38,13 +31,13 @@ ControlColumn::ControlColumn(const DeviceModel& model, QWidget* parent) : QWidge
   linkKind_->setObjectName("linkKind");
   linkWhere_ = new QLabel(groups_[1]);
   linkWhere_->setObjectName("linkWhere");
-  switcher_ = Button(groups_[2], 1240, "SWITCH OFF");
+  switcher_ = MakeButton(groups_[2], 1240, "SWITCH OFF");
   connect(switcher_, &QPushButton::clicked, this, &ControlColumn::switcherClicked);
 
   genlock_ = new CDropButton(groups_[3]);
   syncMode_ = new CDropButton(groups_[3]);
   portSwitch_ = new CDropButton(groups_[4]);
-  signalSwitch_ = Button(groups_[4], 1573, "Signal Switch");
+  signalSwitch_ = MakeButton(groups_[4], 1573, "Signal Switch");
   connect(genlock_, &CDropButton::chosen, this,
           [this](int, int32_t value) { emit listChosen(kGenlockListId, value); });
   connect(syncMode_, &CDropButton::chosen, this,
@@ -54,12 +47,12 @@ ControlColumn::ControlColumn(const DeviceModel& model, QWidget* parent) : QWidge
   connect(signalSwitch_, &QPushButton::clicked, this, &ControlColumn::signalSwitchClicked);
 
   // Held down while pressed: the layers stay locked until it is pressed again.
-  lockLayer_ = Button(this, 1604, "Lock Layer");
+  lockLayer_ = MakeButton(this, 1604, "Lock Layer");
   lockLayer_->setCheckable(true);
   connect(lockLayer_, &QPushButton::toggled, this, &ControlColumn::layersLockToggled);
 
-  english_ = Button(this, 1251, "English");
-  chinese_ = Button(this, 1252, QString::fromUtf8("中文"));
+  english_ = MakeButton(this, 1251, "English");
+  chinese_ = MakeButton(this, 1252, QString::fromUtf8("中文"));
   for (QPushButton* b : {english_, chinese_}) b->setCheckable(true);
   english_->setChecked(true);
   connect(english_, &QPushButton::clicked, this, [this] {

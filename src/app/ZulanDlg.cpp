@@ -81,13 +81,6 @@ QLabel#linkKind { color: rgb(235,235,235); font-weight: bold; }
 QLineEdit { color: rgb(239,156,0); background: rgb(16,16,16); border: 1px solid rgb(72,72,72); padding: 1px 3px; }
 )";
 
-QPushButton* MakeButton(QWidget* parent, const QString& text, int controlId) {
-  auto* button = new QPushButton(text, parent);
-  button->setFocusPolicy(Qt::NoFocus);
-  if (controlId != 0) SetControlId(*button, controlId);
-  return button;
-}
-
 void Repolish(QWidget& w) {
   w.style()->unpolish(&w);
   w.style()->polish(&w);
@@ -129,13 +122,13 @@ QString ZulanDlg::Ui(int index) const {
 void ZulanDlg::BuildControls() {
   for (int i = 0; i < kPageCount; ++i) {
     if (!kPageButtons[i].text) continue;
-    pageButtons_[i] = MakeButton(this, kPageButtons[i].text, kPageButtons[i].controlId);
+    pageButtons_[i] = MakeButton(this, kPageButtons[i].controlId, kPageButtons[i].text);
     connect(pageButtons_[i], &QPushButton::clicked, this, [this, i] { ShowPage(i, true); });
   }
   // Their pages open through page requests; the buttons close the page shown.
   // Both stay off until those pages exist.
-  testPatternButton_ = MakeButton(this, "TEST PATTERN", 1242);
-  timeTaskButton_ = MakeButton(this, "TIME/TASK", 1243);
+  testPatternButton_ = MakeButton(this, 1242, "TEST PATTERN");
+  timeTaskButton_ = MakeButton(this, 1243, "TIME/TASK");
   for (QPushButton* b : {testPatternButton_, timeTaskButton_}) {
     connect(b, &QPushButton::clicked, this, [this] { ShowPage(-1, false); });
     b->setEnabled(false);
@@ -148,8 +141,8 @@ void ZulanDlg::BuildControls() {
   connect(column_, &ControlColumn::switcherClicked, this, [this] { ShowPage(kMiscPage, false); });
   connect(column_, &ControlColumn::languageChosen, this, &ZulanDlg::SwitchLanguage);
 
-  presetListButton_ = MakeButton(this, "Presets", 1237);
-  templateListButton_ = MakeButton(this, "Templates", 1238);
+  presetListButton_ = MakeButton(this, 1237, "Presets");
+  templateListButton_ = MakeButton(this, 1238, "Templates");
   for (QPushButton* list : {presetListButton_, templateListButton_}) list->setCheckable(true);
   presetListButton_->setChecked(true);
   connect(presetListButton_, &QPushButton::clicked, this,
@@ -157,7 +150,7 @@ void ZulanDlg::BuildControls() {
   connect(templateListButton_, &QPushButton::clicked, this,
           [this] { ChoosePresetList(PresetControl::List::Templates); });
   for (int n = 0; n < kPresetCount; ++n) {
-    presetButtons_[n] = MakeButton(this, QString::number(n + 1), kFirstPresetId + n);
+    presetButtons_[n] = MakeButton(this, kFirstPresetId + n, QString::number(n + 1));
     presetButtons_[n]->setCheckable(true);
     connect(presetButtons_[n], &QPushButton::clicked, this, [this, n] { ChoosePreset(n); });
     presetNames_[n] = new QLabel(this);
@@ -165,11 +158,11 @@ void ZulanDlg::BuildControls() {
   }
   presetNameBox_ = new NameBox(this);
   connect(presetNameBox_, &NameBox::committed, this, &ZulanDlg::CommitPresetRename);
-  loadButton_ = MakeButton(this, "Load", 1246);
-  saveButton_ = MakeButton(this, "Save", 1236);
-  freezeButton_ = MakeButton(this, "Freeze", 1601);
+  loadButton_ = MakeButton(this, 1246, "Load");
+  saveButton_ = MakeButton(this, 1236, "Save");
+  freezeButton_ = MakeButton(this, 1601, "Freeze");
   freezeButton_->setCheckable(true);
-  takeButton_ = MakeButton(this, "TAKE", 1451);
+  takeButton_ = MakeButton(this, 1451, "TAKE");
   takeButton_->setObjectName("take");
   takeButton_->hide();
   connect(loadButton_, &QPushButton::clicked, this, &ZulanDlg::LoadPreset);

@@ -33,13 +33,6 @@ W* Control(QWidget* parent, int id, QRect geometry) {
   return w;
 }
 
-QPushButton* Button(QWidget* parent, int id, const QString& text, QRect geometry) {
-  auto* b = Control<QPushButton>(parent, id, geometry);
-  b->setText(text);
-  b->setFocusPolicy(Qt::NoFocus);
-  return b;
-}
-
 QLabel* Label(QWidget* parent, int id, const QString& text, QRect geometry) {
   auto* l = Control<QLabel>(parent, id, geometry);
   l->setText(text);
@@ -62,11 +55,11 @@ ZConnectDlg::ZConnectDlg(CommandEncoder& encoder, InfoSettings& settings,
   destination_->setText(ConnectionControl::kDefaultDestination);
   // The window's own Enter never reaches the page; here it opens the link.
   connect(destination_, &QLineEdit::returnPressed, this, &ZConnectDlg::OpenNetwork);
-  auto* open = Button(networkGroup_, 1167, "Connect", QRect(12, 60, 120, 26));
-  auto* close = Button(networkGroup_, 1174, "DisConnect", QRect(142, 60, 120, 26));
+  auto* open = MakeButton(networkGroup_, 1167, "Connect", QRect(12, 60, 120, 26));
+  auto* close = MakeButton(networkGroup_, 1174, "DisConnect", QRect(142, 60, 120, 26));
   connect(open, &QPushButton::clicked, this, &ZConnectDlg::OpenNetwork);
   connect(close, &QPushButton::clicked, this, &ZConnectDlg::CloseNetwork);
-  searchButton_ = Button(networkGroup_, 1190, "Search Machines >>>", QRect(12, 96, 250, 26));
+  searchButton_ = MakeButton(networkGroup_, 1190, "Search Machines >>>", QRect(12, 96, 250, 26));
   searchButton_->setCheckable(true);
   connect(searchButton_, &QPushButton::clicked, this,
           [this] { emit pageRequest(PageRequest::SearchPage, 0); });
@@ -78,8 +71,8 @@ ZConnectDlg::ZConnectDlg(CommandEncoder& encoder, InfoSettings& settings,
   ports_ = Control<CDropButton>(serialGroup_, 65425, QRect(60, 24, 202, 24));
   Label(serialGroup_, 1476, "Baud Rate", QRect(12, 56, 80, 24));
   baud_ = Control<oRealEdit>(serialGroup_, 1473, QRect(100, 56, 162, 24));
-  auto* openSerial = Button(serialGroup_, 1477, "Connect", QRect(12, 88, 120, 26));
-  auto* closeSerial = Button(serialGroup_, 1495, "DisConnect", QRect(142, 88, 120, 26));
+  auto* openSerial = MakeButton(serialGroup_, 1477, "Connect", QRect(12, 88, 120, 26));
+  auto* closeSerial = MakeButton(serialGroup_, 1495, "DisConnect", QRect(142, 88, 120, 26));
   connect(openSerial, &QPushButton::clicked, this, &ZConnectDlg::OpenSerial);
   connect(closeSerial, &QPushButton::clicked, this, &ZConnectDlg::CloseSerial);
   connect(ports_, &CDropButton::chosen, this,

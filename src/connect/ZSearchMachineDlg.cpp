@@ -21,14 +21,6 @@ constexpr int kMachineOffline = 39;
 constexpr int kReadingNotice = 82;
 constexpr int kSearchNotice = 83;
 
-QPushButton* Button(QWidget* parent, int id, const QString& text, QRect geometry) {
-  auto* b = new QPushButton(text, parent);
-  SetControlId(*b, id);
-  b->setGeometry(geometry);
-  b->setFocusPolicy(Qt::NoFocus);
-  return b;
-}
-
 }  // namespace
 
 ZSearchMachineDlg::ZSearchMachineDlg(CommandEncoder& encoder, InfoSettings& settings,
@@ -58,11 +50,11 @@ ZSearchMachineDlg::ZSearchMachineDlg(CommandEncoder& encoder, InfoSettings& sett
   localAddresses_->setGeometry(10, 14, 200, 24);
   connect(localAddresses_, &CDropButton::chosen, this,
           [this](int index, int32_t) { ChooseLocalAddress(localAddresses_->entry(index).text); });
-  auto* reread = Button(localGroup_, 1445, "\u21bb", QRect(220, 14, 70, 24));
+  auto* reread = MakeButton(localGroup_, 1445, "\u21bb", QRect(220, 14, 70, 24));
   connect(reread, &QPushButton::clicked, this, &ZSearchMachineDlg::ReadLocalAddresses);
 
-  auto* search = Button(this, 1191, "SEARCH", QRect(330, 44, 120, 28));
-  auto* connectButton = Button(this, 1184, "Connect", QRect(460, 44, 120, 28));
+  auto* search = MakeButton(this, 1191, "SEARCH", QRect(330, 44, 120, 28));
+  auto* connectButton = MakeButton(this, 1184, "Connect", QRect(460, 44, 120, 28));
   connect(search, &QPushButton::clicked, this, &ZSearchMachineDlg::Search);
   connect(connectButton, &QPushButton::clicked, this, &ZSearchMachineDlg::ConnectSelected);
 

@@ -1,5 +1,6 @@
 #include "ControlId.h"
 
+#include <QPushButton>
 #include <QVariant>
 #include <QWidget>
 
@@ -15,6 +16,14 @@ void SetControlId(QWidget& control, int id) {
 
 int ControlId(const QWidget& control) {
   return control.property(kProperty).toInt();
+}
+
+QPushButton* MakeButton(QWidget* parent, int id, const QString& text, const QRect& geometry) {
+  auto* button = new QPushButton(text, parent);
+  if (id != 0) SetControlId(*button, id);
+  button->setFocusPolicy(Qt::NoFocus);
+  if (geometry.isValid()) button->setGeometry(geometry);
+  return button;
 }
 
 }  // namespace qv

@@ -196,14 +196,18 @@ TEST_F(ZulanDlgSimTest, SearchFindsSeveralProcessorsAndConnectsToTheChosenOne) {
   ASSERT_FALSE(search.isHidden());
   search.Search();
   EXPECT_TRUE(window->waiting().waiting());
-  ASSERT_TRUE(ProcessUntil([&] { return search.machines().entries().size() == 3; }));
-  // A second after the first answer the console links to all three.
-  const auto allOnline = [&] {
-    const auto& e = search.machines().entries();
-    return std::all_of(e.begin(), e.end(), [](const auto& m) { return m.online; });
+  // A simulator the developer runs on this computer may answer as well.
+  const auto ours = [&] {
+    int n = 0;
+    for (const auto& m : search.machines().entries()) {
+      if (m.ip >= "127.0.0.2" && m.ip <= "127.0.0.4") n += m.online ? 10 : 1;
+    }
+    return n;
   };
-  ASSERT_TRUE(ProcessUntil(allOnline));
-  EXPECT_EQ(Model().rec.HReso, 0);  // three found: nothing read until one is chosen
+  ASSERT_TRUE(ProcessUntil([&] { return ours() % 10 + ours() / 10 == 3; }));
+  // A second after the first answer the console links to all of them.
+  ASSERT_TRUE(ProcessUntil([&] { return ours() == 30; }));
+  EXPECT_EQ(Model().rec.HReso, 0);  // several found: nothing read until one is chosen
 
   const auto& entries = search.machines().entries();
   const auto chosen = std::find_if(entries.begin(), entries.end(),
