@@ -15,6 +15,8 @@
 #include "connect/ZConnectDlg.h"
 #include "connect/ZSearchMachineDlg.h"
 #include "link/ReplyKind.h"
+#include "preview/CPictureCtrl.h"
+#include "preview/ZMainDlg.h"
 #include "widgets/ControlId.h"
 
 namespace qv {
@@ -172,9 +174,23 @@ void ZulanDlg::BuildControls() {
     core_->encoder().EncodeAndSend(CommandType::SetFreeze, {static_cast<uint8_t>(on ? 1 : 0)});
   });
 
-  outputs_ = new QWidget(this);
-  outputs_->setAttribute(Qt::WA_StyledBackground, true);
-  outputs_->setStyleSheet("background: rgb(24,24,24); border: 1px solid rgb(48,48,48);");
+  mainPage_ = new ZMainDlg(core_->encoder(), this);
+  mainPage_->lower();  // pages open over it
+  connect(mainPage_, &ZMainDlg::pageRequest, this, &ZulanDlg::HandlePageRequest);
+  connect(mainPage_, &ZMainDlg::currentWindowChanged, this,
+          [this](int window) { inputPanel_->FollowWindow(window); });
+  connect(inputPanel_, &InputPanel::inputChanged, this, [this](int window) {
+    mainPage_->layout().UpdateWindowLabel(window);
+    mainPage_->Repaint();
+  });
+  connect(inputPanel_, &InputPanel::layerSwitched, this,
+          [this](int window, bool) { ShowLayerCell(window - 1); });
+  connect(inputPanel_, &InputPanel::renameFailed, this,
+          [this](const QString& reason) { prompts_.inform(reason); });
+  connect(inputPanel_, &InputPanel::raiseWindowRequested, this,
+          [this](int window) { mainPage_->MakeWindowCurrent(window); });
+  connect(column_, &ControlColumn::layersLockToggled, this,
+          [this](bool locked) { mainPage_->SetWindowsLocked(locked); });
 }
 
 void ZulanDlg::LayOut() {
@@ -193,8 +209,8 @@ void ZulanDlg::LayOut() {
   const int middleHeight = h - kTopStrip - kBottomStrip - 16;
   column_->setGeometry(w - 8 - ControlColumn::kWidth, middleTop, ControlColumn::kWidth,
                        middleHeight);
-  outputs_->setGeometry(kLeftColumn, middleTop, w - kLeftColumn - ControlColumn::kWidth - 16,
-                        middleHeight);
+  mainPage_->setGeometry(kLeftColumn, middleTop, w - kLeftColumn - ControlColumn::kWidth - 16,
+                         middleHeight);
   // Pages open beside the page buttons, the search beside the connection page.
   for (ZBaseDialog* page : pages_) {
     if (page) page->move(kLeftColumn, middleTop);
@@ -329,9 +345,48 @@ void ZulanDlg::ConnectTo(const std::string& host, int port) {
   RefreshLinkColumn();
 }
 
+void ZulanDlg::ShowLayerCell(int pip) {
+  if (pip < 0 || pip >= kWindowCount - 1) return;
+  const DeviceStatusRecord& rec = core_->model().rec;
+  const int window = pip + 1;
+  const bool logo = window == 3 && rec.LogoUsage == 1;
+  mainPage_->layout().ShowWindowCell(window,
+                                     logo ? rec.LogoOnOff != 0 : rec.Chnl[window].ChnlOnOff != 0);
+  mainPage_->Repaint();
+}
+
+void ZulanDlg::RefreshMainPage(int kind, int arg) {
+  MainPageLayout& layout = mainPage_->layout();
+  switch (static_cast<ReplyKind>(kind)) {
+    case ReplyKind::FullStateReply:
+      for (int k = 0; k < kWindowCount; ++k) layout.UpdateWindowLabel(k);
+      layout.RelayoutOutputs();
+      layout.RelayoutForSwitcher();
+      for (int k = 0; k < kWindowCount; ++k) layout.PlaceWindowCell(k);
+      // The cells show what the processor shows, not only what was switched here.
+      layout.UpdateWindow3(1);
+      for (int pip = 0; pip < kWindowCount - 1; ++pip) ShowLayerCell(pip);
+      break;
+    case ReplyKind::WindowGeometryReply:
+      if (arg >= 0 && arg < kWindowCount) layout.PlaceWindowCell(arg);
+      break;
+    case ReplyKind::PvwModeReply:
+      layout.RelayoutForSwitcher();
+      break;
+    case ReplyKind::DpModeReply:
+    case ReplyKind::CompositeBoardReply:
+      for (int k = 0; k < kWindowCount; ++k) layout.UpdateWindowLabel(k);
+      break;
+    default:
+      return;
+  }
+  mainPage_->Repaint();
+}
+
 void ZulanDlg::Notify(int kind, int arg) {
   lastNotifyKind_ = kind;
   lastNotifyArg_ = arg;
+  RefreshMainPage(kind, arg);
   DeviceModel& model = core_->model();
   switch (static_cast<ReplyKind>(kind)) {
     case ReplyKind::SearchStatusReply:
@@ -481,7 +536,17 @@ void ZulanDlg::HandlePageRequest(PageRequest code, int argument) {
       inputPanel_->SetLoopOutSource(argument);
       break;
     case PageRequest::LayerState:
+      ShowLayerCell(argument);
       inputPanel_->RefreshLayerSwitches();
+      break;
+    case PageRequest::MosaicMode:
+      mainPage_->layout().RelayoutOutputs();
+      mainPage_->layout().LockOutputs(true, true);
+      mainPage_->Repaint();
+      break;
+    case PageRequest::Arrangement:
+      mainPage_->layout().ArrangeScreens(argument);
+      mainPage_->Repaint();
       break;
     case PageRequest::LinkModeChanged:
       if (model.NetworkMode == 1) {

@@ -26,6 +26,7 @@ class NameBox;
 class SerialPortWatcher;
 class ZBaseDialog;
 class ZConnectDlg;
+class ZMainDlg;
 class ZSearchMachineDlg;
 
 class ZulanDlg final : public QWidget, public NotificationSink {
@@ -65,6 +66,7 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   ControlColumn& controlColumn() { return *column_; }
   ZConnectDlg& connectionPage() { return *connectPage_; }
   ZSearchMachineDlg& searchPage() { return *searchPage_; }
+  ZMainDlg& mainPage() { return *mainPage_; }
   int lastNotifyKind() const { return lastNotifyKind_; }
   bool linkLamp() const { return linkLamp_; }
   int currentPage() const { return currentPage_; }
@@ -113,6 +115,9 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   void RefreshSwitcher();
   void SetLinkLamp(bool on);
   void RefreshLinkColumn();
+  // The main page after the processor's state changed as `kind` says.
+  void RefreshMainPage(int kind, int arg);
+  void ShowLayerCell(int pip);
   void RefreshPortSwitch();
   void ShowPortSwitchEntries();
   void TickTitle();
@@ -135,7 +140,7 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   QPushButton* saveButton_ = nullptr;
   QPushButton* freezeButton_ = nullptr;
   QPushButton* takeButton_ = nullptr;
-  QWidget* outputs_ = nullptr;
+  ZMainDlg* mainPage_ = nullptr;
   NameBox* presetNameBox_ = nullptr;
   int renamingPreset_ = -1;
   InputPanel* inputPanel_ = nullptr;

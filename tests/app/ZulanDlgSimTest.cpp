@@ -17,6 +17,8 @@
 #include "connect/MachineTiles.h"
 #include "connect/ZConnectDlg.h"
 #include "connect/ZSearchMachineDlg.h"
+#include "preview/CPictureCtrl.h"
+#include "preview/ZMainDlg.h"
 #include "support/TempDir.h"
 
 namespace qv {
@@ -154,6 +156,113 @@ TEST_F(ZulanDlgSimTest, StoppingTheProcessorPutsTheLampOut) {
   sim.Kill();
   EXPECT_TRUE(ProcessUntil([&] { return !window->linkLamp(); }, 6000));
   EXPECT_TRUE(window->isEnabled());
+}
+
+// Drags on the main page's canvas, with real mouse events.
+class CanvasDragTest : public ZulanDlgSimTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Connect());
+    window->resize(ZulanDlg::kMinWidth, ZulanDlg::kMinHeight);
+    window->show();
+    // Main window a quarter of its screen, so that it has room to move.
+    ChnlData& main = Model().rec.Chnl[0];
+    main.HPos = 300;
+    main.VPos = 200;
+    main.HAct = 960;
+    main.VAct = 540;
+    layout().PlaceWindowCell(0);
+    QCoreApplication::processEvents();
+  }
+  MainPageLayout& layout() { return window->mainPage().layout(); }
+  CPictureCtrl& canvas() { return window->mainPage().canvas(); }
+  Rect CanvasRect(int window) {
+    return layout().canvas().Cell(layout().cell(window))->canvasRect();
+  }
+  Rect DeviceRect(int window) {
+    return layout().canvas().Cell(layout().cell(window))->deviceRect();
+  }
+  static QPoint Centre(const Rect& r) {
+    return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  }
+
+  void Drag(QPoint from, QPoint to) {
+    QTest::mousePress(&canvas(), Qt::LeftButton, {}, from);
+    // In steps, as a hand moves the mouse.
+    for (int i = 1; i <= 4; ++i) QTest::mouseMove(&canvas(), from + (to - from) * i / 4);
+    QTest::mouseRelease(&canvas(), Qt::LeftButton, {}, to);
+  }
+  // The payload SetWindowGeometry carries for the window as the model holds it.
+  static std::string GeometryHex(int k) {
+    const ChnlData& ch = Model().rec.Chnl[k];
+    char hex[32];
+    const auto le = [](int v) { return ((v & 0xff) << 8) | ((v >> 8) & 0xff); };
+    std::snprintf(hex, sizeof hex, "%02x%04x%04x%04x%04x", k, le(ch.HPos), le(ch.VPos), le(ch.HAct),
+                  le(ch.VAct));
+    return hex;
+  }
+  int GeometryCommandsTraced() {
+    std::ifstream in(dir.path() / "trace.jsonl");
+    int n = 0;
+    for (std::string line; std::getline(in, line);) {
+      n += line.find(R"("dir":"rx","type":4,)") != std::string::npos;
+    }
+    return n;
+  }
+};
+
+TEST_F(CanvasDragTest, DraggingAWindowSendsItsNewGeometry) {
+  const Rect before = DeviceRect(0);
+  const Rect r = CanvasRect(0);
+  ASSERT_FALSE(r.IsEmpty());
+  Drag(Centre(r), Centre(r) + QPoint(7, 5));
+  const Rect after = DeviceRect(0);
+  EXPECT_NE(after, before);
+  const ChnlData& ch = Model().rec.Chnl[0];
+  EXPECT_EQ(ch.HAct, after.Width());
+  EXPECT_EQ(ch.VAct, after.Height());
+  EXPECT_EQ(ch.HPos, after.left - layout().canvas().Cell(layout().cell(0))->origin().x);
+  EXPECT_TRUE(Traced(static_cast<int>(CommandType::SetWindowGeometry), GeometryHex(0)));
+}
+
+TEST_F(CanvasDragTest, ADragEndingLeftOfTheScreenStoresZero) {
+  const Rect r = CanvasRect(0);
+  Drag(Centre(r), Centre(r) + QPoint(-2000, -2000));
+  EXPECT_EQ(Model().rec.Chnl[0].HPos, 0);
+  EXPECT_EQ(Model().rec.Chnl[0].VPos, 0);
+  EXPECT_TRUE(Traced(static_cast<int>(CommandType::SetWindowGeometry), GeometryHex(0)));
+}
+
+TEST_F(CanvasDragTest, AReleaseWithoutMotionSendsNothing) {
+  const int before = GeometryCommandsTraced();
+  const Rect device = DeviceRect(0);
+  const QPoint c = Centre(CanvasRect(0));
+  QTest::mousePress(&canvas(), Qt::LeftButton, {}, c);
+  QTest::mouseRelease(&canvas(), Qt::LeftButton, {}, c);
+  ProcessUntil([] { return false; }, 300);
+  EXPECT_EQ(GeometryCommandsTraced(), before);
+  EXPECT_EQ(DeviceRect(0), device);
+}
+
+TEST_F(CanvasDragTest, TheLogoWindowIsLockedInPlace) {
+  Model().rec.LogoUsage = 1;
+  Model().rec.LogoOnOff = 1;
+  const int slot = Model().LogoSlotSel;
+  Model().rec.LogoHPos[slot] = 600;
+  Model().rec.LogoVPos[slot] = 300;
+  Model().rec.LogoHAct[slot] = 240;
+  Model().rec.LogoVAct[slot] = 120;
+  layout().UpdateWindow3(1);
+  window->mainPage().Repaint();
+  const Rect device = DeviceRect(3);
+  const Rect r = CanvasRect(3);
+  ASSERT_FALSE(r.IsEmpty());
+  EXPECT_EQ(layout().Label(3), "LOGO");
+  const int before = GeometryCommandsTraced();
+  Drag(Centre(r), Centre(r) + QPoint(20, 10));
+  EXPECT_EQ(DeviceRect(3), device);
+  ProcessUntil([] { return false; }, 300);
+  EXPECT_EQ(GeometryCommandsTraced(), before);
 }
 
 class ZulanDlgSerialTest : public ZulanDlgSimTest {
