@@ -128,19 +128,14 @@ void MainPageLayout::ShowWindowCell(int window, bool visible) {
 void MainPageLayout::UpdateWindowLabel(int window) {
   if (window < 0 || window >= kWindowCount) return;
   const DeviceStatusRecord& r = model().rec;
-  const bool logo = window == kLogoWindow && r.LogoUsage == 1;
+  // Window 3 used as the logo keeps "LOGO" whatever its source, in every mode.
+  if (window == kLogoWindow && r.LogoUsage == 1) return;
   const bool program = r.PgmState[window] != 0;
   const bool preview = r.PvwState[window] != 0;
   std::string prefix;
   switch (r.PvwMode) {
     case 1:
-      if (window < 2) {
-        prefix = program ? "PGM : " : preview ? "PVW : " : "";
-      } else if (logo) {
-        return;
-      } else {
-        prefix = NormalPrefix(window);
-      }
+      prefix = window < 2 ? (program ? "PGM : " : preview ? "PVW : " : "") : NormalPrefix(window);
       break;
     case 2: {
       const char* pair = window % 2 == 0 ? "1 : " : "2 : ";
@@ -148,7 +143,6 @@ void MainPageLayout::UpdateWindowLabel(int window) {
       break;
     }
     default:
-      if (logo) return;
       prefix = NormalPrefix(window);
       break;
   }
@@ -355,6 +349,7 @@ void MainPageLayout::RelayoutForSwitcher() {
         const bool program = r.PgmState[k] != 0;
         RebaseWindow(k, *screen);
         CellOf(k).SetLocked(program);
+        if (k == kLogoWindow && r.LogoUsage == 1) continue;  // stays "LOGO"
         if (r.PvwMode == 2) {
           const char* pair = k % 2 == 0 ? "1 : " : "2 : ";
           SetWindowLabel(k, std::string(program ? "PGM" : "PVW") + pair);

@@ -178,6 +178,7 @@ TEST_F(MainPage, WindowLabelsFollowTheSwitcherMode) {
       {"dual, first preview", 2, false, {}, {0, 0, 1, 0}, 2, "PVW1 : DVI-2"},
       {"dual, second preview", 2, false, {}, {0, 0, 0, 1}, 3, "PVW2 : HDMI-2"},
       {"dual, on neither", 2, false, {}, {}, 2, ""},
+      {"dual, logo window on program", 2, true, {0, 0, 0, 1}, {}, 3, "LOGO"},
   };
   for (const Case& c : cases) {
     model = DeviceModel();
