@@ -360,6 +360,8 @@ void ZulanDlg::RefreshMainPage(int kind, int arg) {
   switch (static_cast<ReplyKind>(kind)) {
     case ReplyKind::FullStateReply:
       for (int k = 0; k < kWindowCount; ++k) layout.UpdateWindowLabel(k);
+      // The screens take the processor's output size, whichever page set it.
+      layout.OnOutputResolution();
       layout.RelayoutOutputs();
       layout.RelayoutForSwitcher();
       for (int k = 0; k < kWindowCount; ++k) layout.PlaceWindowCell(k);
