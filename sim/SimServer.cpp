@@ -117,8 +117,9 @@ std::string SimServer::Start() {
     try {
       package_ = std::make_unique<PackageReceiver>(
           options_.listen, static_cast<uint16_t>(options_.packagePort),
-          [](const std::vector<uint8_t>& package) {
+          [this](const std::vector<uint8_t>& package) {
             std::cerr << "qvsim: encoder package of " << package.size() << " bytes received\n";
+            if (trace_) trace_->Package(package.size());
           });
       package_->SetAnswerFailure(options_.failPackage);
     } catch (const std::exception& e) {

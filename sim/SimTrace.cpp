@@ -32,6 +32,10 @@ void SimTrace::Block(int block, std::size_t length) {
        std::to_string(length) + "}");
 }
 
+void SimTrace::Package(std::size_t length) {
+  Line(R"({"dir":"rx","type":"package","len":)" + std::to_string(length) + "}");
+}
+
 void SimTrace::Line(const std::string& line) {
   std::lock_guard lock(mutex_);
   out_ << line << '\n';

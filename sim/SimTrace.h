@@ -20,6 +20,8 @@ class SimTrace {
   void Command(int type, uint8_t address, const Payload& payload);
   void Record(uint8_t address, const DeviceStatusRecord& record);
   void Block(int block, std::size_t length);
+  // An encoder package the package receiver took whole.
+  void Package(std::size_t length);
 
  private:
   void Line(const std::string& line);
