@@ -13,10 +13,12 @@ namespace qv {
 namespace {
 
 // Captions of the groups, as UI string numbers, top to bottom.
-constexpr std::array<int, 5> kGroupCaptions = {87, 88, 86, 7, 150};
-constexpr std::array<const char*, 5> kGroupDefaults = {
-    "Connection Type", "Connection Status", "Switcher Mode", "Sync Mode", "Port Switch Method"};
-constexpr int kGroupHeights[] = {52, 52, 52, 84, 84};
+constexpr std::array<int, 6> kGroupCaptions = {87, 88, 86, 7, 150, 137};
+constexpr std::array<const char*, 6> kGroupDefaults = {"Connection Type",    "Connection Status",
+                                                       "Switcher Mode",      "Sync Mode",
+                                                       "Port Switch Method", "Video Display"};
+constexpr int kGroupHeights[] = {52, 52, 52, 84, 84, 52};
+constexpr int kSettingString = 97;
 constexpr int kFirstGenlockString = 100;
 constexpr int kFirstSyncModeString = 113;
 constexpr int kGap = 8;
@@ -45,6 +47,11 @@ ControlColumn::ControlColumn(const DeviceModel& model, QWidget* parent) : QWidge
   connect(portSwitch_, &CDropButton::chosen, this,
           [this](int, int32_t value) { emit listChosen(kPortSwitchListId, value); });
   connect(signalSwitch_, &QPushButton::clicked, this, &ControlColumn::signalSwitchClicked);
+
+  preview_ = MakeButton(groups_[5], 1564, "Preview");
+  videoSettings_ = MakeButton(groups_[5], 0, "Setting");
+  connect(preview_, &QPushButton::clicked, this, &ControlColumn::previewClicked);
+  connect(videoSettings_, &QPushButton::clicked, this, &ControlColumn::videoSettingsClicked);
 
   // Held down while pressed: the layers stay locked until it is pressed again.
   lockLayer_ = MakeButton(this, 1604, "Lock Layer");
@@ -91,6 +98,8 @@ void ControlColumn::resizeEvent(QResizeEvent* event) {
   syncMode_->setGeometry(10, 50, inner, 24);
   portSwitch_->setGeometry(10, 20, inner, 24);
   signalSwitch_->setGeometry(10, 50, inner, 26);
+  preview_->setGeometry(10, 18, (inner - kGap) / 2, 26);
+  videoSettings_->setGeometry(10 + (inner + kGap) / 2, 18, (inner - kGap) / 2, 26);
   lockLayer_->setGeometry(0, y, w, 28);
   y += 28 + kGap;
   english_->setGeometry(0, y, (w - kGap) / 2, 26);
@@ -159,6 +168,9 @@ void ControlColumn::ApplyLanguage(const LanguageTexts& texts, const DeviceModel&
   for (std::size_t i = 0; i < groups_.size(); ++i) {
     const QString caption = texts.Ui(kGroupCaptions[i]);
     if (!caption.isEmpty()) groups_[i]->SetCaption(caption);
+  }
+  if (const QString setting = texts.Ui(kSettingString); !setting.isEmpty()) {
+    videoSettings_->setText(setting);
   }
   FillSyncLists(&texts, model);
 }

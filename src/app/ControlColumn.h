@@ -54,6 +54,8 @@ class ControlColumn final : public QWidget {
   void signalSwitchClicked();
   void layersLockToggled(bool locked);
   void languageChosen(Language language);
+  void previewClicked();
+  void videoSettingsClicked();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -62,7 +64,7 @@ class ControlColumn final : public QWidget {
  private:
   void FillSyncLists(const LanguageTexts* texts, const DeviceModel& model);
 
-  std::array<CSxGroupBox*, 5> groups_{};
+  std::array<CSxGroupBox*, 6> groups_{};
   QLabel* linkKind_ = nullptr;
   QLabel* linkWhere_ = nullptr;
   QPushButton* switcher_ = nullptr;
@@ -71,6 +73,8 @@ class ControlColumn final : public QWidget {
   CDropButton* portSwitch_ = nullptr;
   QPushButton* signalSwitch_ = nullptr;
   QPushButton* lockLayer_ = nullptr;
+  QPushButton* preview_ = nullptr;
+  QPushButton* videoSettings_ = nullptr;
   QPushButton* english_ = nullptr;
   QPushButton* chinese_ = nullptr;
   bool lampOn_ = false;

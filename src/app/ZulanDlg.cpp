@@ -17,6 +17,8 @@
 #include "link/ReplyKind.h"
 #include "preview/CPictureCtrl.h"
 #include "preview/ZMainDlg.h"
+#include "preview/ZShowVideoDlg.h"
+#include "preview/ZVideoSettingDlg.h"
 #include "widgets/ControlId.h"
 
 namespace qv {
@@ -174,7 +176,7 @@ void ZulanDlg::BuildControls() {
     core_->encoder().EncodeAndSend(CommandType::SetFreeze, {static_cast<uint8_t>(on ? 1 : 0)});
   });
 
-  mainPage_ = new ZMainDlg(core_->encoder(), this);
+  mainPage_ = new ZMainDlg(core_->encoder(), core_->scheduler(), core_->dispatcher(), this);
   mainPage_->lower();  // pages open over it
   connect(mainPage_, &ZMainDlg::pageRequest, this, &ZulanDlg::HandlePageRequest);
   connect(mainPage_, &ZMainDlg::currentWindowChanged, this,
@@ -217,6 +219,7 @@ void ZulanDlg::LayOut() {
   }
   searchPage_->setGeometry(kLeftColumn + ZConnectDlg::kWidth + 4, middleTop,
                            ZSearchMachineDlg::kWidth, middleHeight);
+  videoSettingsPage_->move(kLeftColumn, middleTop);
 
   const int by = h - kBottomStrip + 4;
   presetListButton_->setGeometry(8, by, 64, 26);
@@ -268,6 +271,7 @@ void ZulanDlg::ApplyLanguage() {
     if (page) page->ApplyLanguage(texts_);
   }
   searchPage_->ApplyLanguage(texts_);
+  videoSettingsPage_->ApplyLanguage(texts_);
   RefreshPresetButtons();
   update();
 }
@@ -365,7 +369,9 @@ void ZulanDlg::RefreshMainPage(int kind, int arg) {
       layout.RelayoutOutputs();
       layout.RelayoutForSwitcher();
       for (int k = 0; k < kWindowCount; ++k) layout.PlaceWindowCell(k);
-      // The cells show what the processor shows, not only what was switched here.
+      // The cells show what the processor shows, not only what was switched
+      // here; the main layer is always on.
+      layout.ShowWindowCell(0, true);
       layout.UpdateWindow3(1);
       for (int pip = 0; pip < kWindowCount - 1; ++pip) ShowLayerCell(pip);
       break;
@@ -404,6 +410,12 @@ void ZulanDlg::Notify(int kind, int arg) {
       break;
     case ReplyKind::Ack:
       searchPage_->ReplyArrived(model.ReplyAddress);
+      break;
+    case ReplyKind::DeviceFlagReply:
+      mainPage_->CheckPreviewAvailability();
+      break;
+    case ReplyKind::EncoderStatusReply:
+      videoSettingsPage_->OnEncoderStatus(model.EncoderStatus);
       break;
     case ReplyKind::HostFoundReply:
       searchPage_->HostFound(model.HostText, model.HostInfo);
@@ -485,6 +497,23 @@ void ZulanDlg::BuildPages() {
   connect(searchPage_, &ZBaseDialog::closedByUser, this,
           [this] { connectPage_->SetSearchShown(false); });
 
+  videoSettingsPage_ = new ZVideoSettingDlg(core.encoder(), texts_, this);
+  videoSettingsPage_->hide();
+  connect(videoSettingsPage_, &ZVideoSettingDlg::pageRequest, this, &ZulanDlg::HandlePageRequest);
+  connect(column_, &ControlColumn::videoSettingsClicked, this,
+          [this] { HandlePageRequest(PageRequest::VideoSettingsPage, 0); });
+  connect(column_, &ControlColumn::previewClicked, this, [this] {
+    ZShowVideoDlg& preview = mainPage_->previewWindow();
+    if (!previewPlaced_) {
+      // First shown over the middle of the outputs; later where it was left.
+      preview.move(mainPage_->mapToGlobal(mainPage_->rect().center()) -
+                   QPoint(preview.width() / 2, preview.height() / 2));
+      previewPlaced_ = true;
+    }
+    preview.show();
+    preview.raise();
+  });
+
   for (int i = 0; i < kPageCount; ++i) {
     if (pageButtons_[i]) pageButtons_[i]->setEnabled(pages_[i] != nullptr);
     if (pages_[i]) connect(pages_[i], &ZBaseDialog::closedByUser, this, &ZulanDlg::ClosePage);
@@ -519,6 +548,12 @@ void ZulanDlg::ClosePage() {
   }
   currentPage_ = -1;
   update();
+}
+
+void ZulanDlg::TogglePage(QWidget& page, int argument) {
+  const bool show = argument < 2 && page.isHidden();
+  page.setVisible(show);
+  if (show) page.raise();
 }
 
 void ZulanDlg::ToggleSearchPage(int argument) {
@@ -571,6 +606,12 @@ void ZulanDlg::HandlePageRequest(PageRequest code, int argument) {
       break;
     case PageRequest::Destination:
       connectPage_->SetDestination(linkWhere_);
+      break;
+    case PageRequest::VideoSettingsPage:
+      TogglePage(*videoSettingsPage_, argument);
+      break;
+    case PageRequest::PreviewSize:
+      mainPage_->SetPreviewSize(argument);
       break;
     case PageRequest::TopButtons:
       inputPanel_->SetTopButtonsVisible(argument != 0);

@@ -27,6 +27,7 @@ class SerialPortWatcher;
 class ZBaseDialog;
 class ZConnectDlg;
 class ZMainDlg;
+class ZVideoSettingDlg;
 class ZSearchMachineDlg;
 
 class ZulanDlg final : public QWidget, public NotificationSink {
@@ -67,6 +68,7 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   ZConnectDlg& connectionPage() { return *connectPage_; }
   ZSearchMachineDlg& searchPage() { return *searchPage_; }
   ZMainDlg& mainPage() { return *mainPage_; }
+  ZVideoSettingDlg& videoSettingsPage() { return *videoSettingsPage_; }
   int lastNotifyKind() const { return lastNotifyKind_; }
   bool linkLamp() const { return linkLamp_; }
   int currentPage() const { return currentPage_; }
@@ -108,6 +110,8 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   void OnListChosen(int listId, int32_t value);
   void SwapBoardSource();
   void ToggleSearchPage(int argument);
+  // Page requests 1467..1470: 0 or 1 toggles the page, 2 or more hides it.
+  static void TogglePage(QWidget& page, int argument);
   void ShowWaiting(const QString& text);
   void ClosePage();
   void CommitPresetRename();
@@ -149,8 +153,10 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   std::array<ZBaseDialog*, kPageCount> pages_{};
   ZConnectDlg* connectPage_ = nullptr;
   ZSearchMachineDlg* searchPage_ = nullptr;
+  ZVideoSettingDlg* videoSettingsPage_ = nullptr;
   int currentPage_ = -1;
   bool switcherOn_ = false;
+  bool previewPlaced_ = false;
 
   QTimer titleTimer_;
   bool titleShowsProduct_ = false;

@@ -64,9 +64,8 @@ void ReplyDispatcher::RegisterHandlers(CommLink& link) {
 void ReplyDispatcher::OnReply(int kind, const ReplyView& view) {
   if (kind == static_cast<int>(ReplyKind::PreviewData)) {
     // Preview blocks never touch the model: straight into the receiver's ring.
-    if (PreviewSink* sink = preview_.load()) {
-      sink->PushPreviewBlock(view.arg, view.payload.data(), view.payload.size());
-    }
+    std::lock_guard lock(previewMutex_);
+    if (preview_) preview_->PushPreviewBlock(view.arg, view.payload.data(), view.payload.size());
     return;
   }
   Reply reply;

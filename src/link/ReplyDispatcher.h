@@ -16,6 +16,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,7 +40,12 @@ class ReplyDispatcher {
   static const std::array<int, kReplyKindCount>& RegistrationOrder();
 
   // Where preview blocks go; null drops them. Safe to change while the link runs.
-  void SetPreviewSink(PreviewSink* sink) { preview_.store(sink); }
+  // Once this returns, no block reaches the previous sink any more, so the
+  // caller may destroy it.
+  void SetPreviewSink(PreviewSink* sink) {
+    std::lock_guard lock(previewMutex_);
+    preview_ = sink;
+  }
 
   // Handler entry, on the link's thread.
   void OnReply(int kind, const ReplyView& view);
@@ -87,7 +93,9 @@ class ReplyDispatcher {
   CommandEncoder& encoder_;
   Scheduler& scheduler_;
   NotificationSink& sink_;
-  std::atomic<PreviewSink*> preview_{nullptr};
+  // Held while a block is handed over: short, the sink never blocks.
+  std::mutex previewMutex_;
+  PreviewSink* preview_ = nullptr;  // guarded by previewMutex_
 
   // Owner thread only.
   std::deque<Reply> queue_;

@@ -59,6 +59,11 @@ void CPictureCtrl::SetGrid(bool on) {
   update();
 }
 
+void CPictureCtrl::SetVideo(bool on) {
+  video_ = on;
+  update();
+}
+
 void CPictureCtrl::SetSwitcherFrames(bool on) {
   switcherFrames_ = on;
   update();
@@ -130,6 +135,10 @@ void CPictureCtrl::PaintCell(QPainter& p, const CCell& cell) const {
     p.setPen(QPen(kScreenName, 1, Qt::DotLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.adjusted(0, 0, -1, -1));
+  } else if (cell.IsWindow() && video_) {
+    p.setPen(cell.selected() ? QColor(Qt::red) : kSilver);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
   } else {
     p.fillRect(r, cell.IsScreen() && !cell.selected() ? kScreenFill : QColor(Qt::black));
     QColor text = Qt::white;
@@ -192,6 +201,7 @@ void CPictureCtrl::mousePressEvent(QMouseEvent* event) {
   const QPoint q = event->position().toPoint();
   const auto pressed = model_.Press({q.x(), q.y()}, event->modifiers() & Qt::ControlModifier);
   update();
+  emit cellsChanged();
   if (pressed) emit cellPressed(*pressed);
 }
 
@@ -199,13 +209,16 @@ void CPictureCtrl::mouseMoveEvent(QMouseEvent* event) {
   const QPoint q = event->position().toPoint();
   const DragMode before = model_.dragMode();
   ApplyCursor(model_.Move({q.x(), q.y()}));
-  if (before != DragMode::None) update();
+  if (before == DragMode::None) return;
+  update();
+  emit cellsChanged();
 }
 
 void CPictureCtrl::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
   const auto changed = model_.Release();
   update();
+  emit cellsChanged();
   if (changed) {
     const CCell* cell = model_.Cell(*changed);
     emit cellChanged(*changed, cell && cell->IsScreen());

@@ -21,6 +21,9 @@ class CPictureCtrl final : public QWidget {
   void SetGrid(bool on);
   // The preview and program halves framed green and red (switcher modes).
   void SetSwitcherFrames(bool on);
+  // With live video the window cells are drawn as frames only: their video
+  // windows show the rest.
+  void SetVideo(bool on);
   // Text of the context menu's one entry.
   void SetTopSetText(const QString& text) { topSetText_ = text; }
 
@@ -30,6 +33,9 @@ class CPictureCtrl final : public QWidget {
   void cellChanged(CellHandle cell, bool screen);
   // The context menu's entry: show the "TOP" buttons.
   void topSetRequested();
+  // Cells moved, resized, were raised or changed selection: what lies over
+  // them follows.
+  void cellsChanged();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -46,6 +52,7 @@ class CPictureCtrl final : public QWidget {
   CanvasModel& model_;
   bool grid_ = true;
   bool switcherFrames_ = false;
+  bool video_ = false;
   QString topSetText_ = "Top Setting";
 };
 

@@ -102,7 +102,7 @@ ZVideoSettingDlg::ZVideoSettingDlg(CommandEncoder& encoder, const LanguageTexts&
 
   displayGroup_ = new CSxGroupBox(texts.Ui(kDisplayCaption), this);
   displayGroup_->setGeometry(8, 36, kWidth - 16, 64);
-  Label(displayGroup_, 1558, "Quality:", QRect(12, 26, 84, 24));
+  Label(displayGroup_, 1590, "Quality:", QRect(12, 26, 84, 24));
   quality_ = Control<CDropButton>(displayGroup_, kQualityList, QRect(100, 26, 200, 24));
   FillQualityList(texts);
   version_ = Control<QLabel>(displayGroup_, kVersion, QRect(320, 26, 212, 24));
@@ -111,14 +111,14 @@ ZVideoSettingDlg::ZVideoSettingDlg(CommandEncoder& encoder, const LanguageTexts&
   // The encoder's settings one by one: kept up to date from its status
   // replies but not shown, the presets being what the operator chooses from.
   std::vector<QWidget*> details = {
-      Label(displayGroup_, 1559, "Resolution:", QRect(12, 60, 84, 24)),
+      Label(displayGroup_, 1591, "Resolution:", QRect(12, 60, 84, 24)),
       resolution_ = Control<CDropButton>(displayGroup_, kResolutionList, QRect(100, 60, 120, 24)),
-      Label(displayGroup_, 1560, "Frame Rate:", QRect(228, 60, 72, 24)),
+      Label(displayGroup_, 1592, "Frame Rate:", QRect(228, 60, 72, 24)),
       frameRate_ = Control<oRealEdit>(displayGroup_, kFrameRate, QRect(300, 60, 40, 24)),
-      Label(displayGroup_, 1561, "FPS", QRect(344, 60, 30, 24)),
-      Label(displayGroup_, 1562, "Bit Rate:", QRect(380, 60, 56, 24)),
+      Label(displayGroup_, 1593, "FPS", QRect(344, 60, 30, 24)),
+      Label(displayGroup_, 1594, "Bit Rate:", QRect(380, 60, 56, 24)),
       bitRate_ = Control<oRealEdit>(displayGroup_, kBitRate, QRect(436, 60, 56, 24)),
-      Label(displayGroup_, 1564, "Kbps", QRect(496, 60, 36, 24)),
+      Label(displayGroup_, 1595, "Kbps", QRect(496, 60, 36, 24)),
   };
   for (QWidget* w : details) w->hide();
   for (const Resolution& r : kResolutions) resolution_->AddEntry(r.text, r.code);

@@ -18,7 +18,9 @@
 #include "connect/ZConnectDlg.h"
 #include "connect/ZSearchMachineDlg.h"
 #include "preview/CPictureCtrl.h"
+#include "preview/VideoView.h"
 #include "preview/ZMainDlg.h"
+#include "preview/ZShowVideoDlg.h"
 #include "support/TempDir.h"
 
 namespace qv {
@@ -33,7 +35,7 @@ bool ProcessUntil(const std::function<bool()>& done, int ms = 5000) {
 
 class ZulanDlgSimTest : public ::testing::Test {
  protected:
-  explicit ZulanDlgSimTest(std::vector<std::string> extra = {})
+  explicit ZulanDlgSimTest(std::vector<std::string> extra = {"--no-preview"})
       : sim(SimArgs(dir, std::move(extra))) {
     Model() = DeviceModel();
     auto library = std::make_unique<comm::CommLibrary>();
@@ -54,16 +56,10 @@ class ZulanDlgSimTest : public ::testing::Test {
 
   static std::vector<std::string> SimArgs(const test::TempDir& dir,
                                           std::vector<std::string> extra) {
-    std::vector<std::string> args = {"--listen",
-                                     "127.0.0.1",
-                                     "--port",
-                                     "0",
-                                     "--no-discovery",
-                                     "--package-port",
-                                     "0",
-                                     "--no-preview",
-                                     "--trace",
-                                     (dir.path() / "trace.jsonl").string()};
+    std::vector<std::string> args = {
+        "--listen", "127.0.0.1",      "--port",
+        "0",        "--no-discovery", "--package-port",
+        "0",        "--trace",        (dir.path() / "trace.jsonl").string()};
     // "@name" stands for a file of that name in the test's folder.
     for (std::string& arg : extra) {
       if (arg.starts_with('@')) arg = (dir.path() / arg.substr(1)).string();
@@ -265,9 +261,39 @@ TEST_F(CanvasDragTest, TheLogoWindowIsLockedInPlace) {
   EXPECT_EQ(GeometryCommandsTraced(), before);
 }
 
+// The simulator streams its preview picture.
+class PreviewSimTest : public ZulanDlgSimTest {
+ protected:
+  PreviewSimTest() : ZulanDlgSimTest(std::vector<std::string>{}) {}
+  static int Shown(VideoView* view) { return view ? view->picturesShown() : 0; }
+};
+
+TEST_F(PreviewSimTest, LivePreviewReachesTheCellsAndThePreviewWindow) {
+  ASSERT_TRUE(Connect());
+  window->resize(ZulanDlg::kMinWidth, ZulanDlg::kMinHeight);
+  window->show();
+  ZMainDlg& page = window->mainPage();
+  ASSERT_TRUE(ProcessUntil([&] { return page.previewOn(); }));
+  page.previewWindow().show();
+  EXPECT_TRUE(ProcessUntil([&] { return Shown(page.cellVideo(0)) > 2; }));
+  EXPECT_TRUE(ProcessUntil([&] { return Shown(page.previewWindow().quadrants()[3]) > 2; }));
+  // Window 3 is off on the simulator: its hidden cell draws nothing.
+  EXPECT_FALSE(Model().rec.Chnl[3].ChnlOnOff);
+  EXPECT_EQ(Shown(page.cellVideo(3)), 0);
+
+  // The encoder switches to 640 x 480 and the surfaces follow.
+  const uint8_t hi = 3072 >> 8, lo = 3072 & 0xff;
+  window->core().encoder().EncodeAndSend(CommandType::VideoEncoderSettings,
+                                         {0, 15, 7, hi, lo, 15, 7, hi, lo});
+  window->HandlePageRequest(PageRequest::PreviewSize, 7);
+  EXPECT_EQ(page.previewSize(), QSize(640, 480));
+  EXPECT_TRUE(ProcessUntil([&] { return Shown(page.cellVideo(0)) > 2; }));
+  page.previewWindow().hide();
+}
+
 class ZulanDlgSerialTest : public ZulanDlgSimTest {
  protected:
-  ZulanDlgSerialTest() : ZulanDlgSimTest({"--serial", "@ttyQV0"}) {}
+  ZulanDlgSerialTest() : ZulanDlgSimTest({"--serial", "@ttyQV0", "--no-preview"}) {}
   std::string Tty() const { return (dir.path() / "ttyQV0").string(); }
 };
 

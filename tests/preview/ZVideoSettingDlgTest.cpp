@@ -297,8 +297,8 @@ TEST(ZVideoSettingDlgLanguageTest, TheShippedChineseFileRetextsThePage) {
   }
   std::map<int, QString> labels;
   for (QLabel* label : page.findChildren<QLabel*>()) labels[ControlId(*label)] = label->text();
-  EXPECT_EQ(labels[1558], "画质:");
-  EXPECT_EQ(labels[1562], "码率:");
+  EXPECT_EQ(labels[1590], "画质:");
+  EXPECT_EQ(labels[1594], "码率:");
   EXPECT_EQ(labels[1571], "");  // the version is the encoder's, not the language's
 }
 
