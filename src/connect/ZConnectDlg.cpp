@@ -25,20 +25,6 @@ constexpr int kReadingNotice = 82;
 constexpr int kConnectFailed = 85;
 constexpr int kDestinationLength = 15;
 
-template <typename W>
-W* Control(QWidget* parent, int id, QRect geometry) {
-  auto* w = new W(parent);
-  SetControlId(*w, id);
-  w->setGeometry(geometry);
-  return w;
-}
-
-QLabel* Label(QWidget* parent, int id, const QString& text, QRect geometry) {
-  auto* l = Control<QLabel>(parent, id, geometry);
-  l->setText(text);
-  return l;
-}
-
 }  // namespace
 
 ZConnectDlg::ZConnectDlg(CommandEncoder& encoder, InfoSettings& settings,
@@ -49,8 +35,8 @@ ZConnectDlg::ZConnectDlg(CommandEncoder& encoder, InfoSettings& settings,
   networkGroup_ = new CSxGroupBox("Network Connection", this);
   SetControlId(*networkGroup_, 1169);
   networkGroup_->setGeometry(8, 36, kWidth - 16, 136);
-  Label(networkGroup_, 1171, "Destination IP :", QRect(12, 24, 110, 24));
-  destination_ = Control<QLineEdit>(networkGroup_, 1172, QRect(122, 24, 140, 24));
+  MakeLabel(networkGroup_, 1171, "Destination IP :", QRect(12, 24, 110, 24));
+  destination_ = MakeControl<QLineEdit>(networkGroup_, 1172, QRect(122, 24, 140, 24));
   destination_->setMaxLength(kDestinationLength);
   destination_->setText(ConnectionControl::kDefaultDestination);
   // The window's own Enter never reaches the page; here it opens the link.
@@ -67,10 +53,10 @@ ZConnectDlg::ZConnectDlg(CommandEncoder& encoder, InfoSettings& settings,
   serialGroup_ = new CSxGroupBox("Com Connection", this);
   SetControlId(*serialGroup_, 1474);
   serialGroup_->setGeometry(8, 184, kWidth - 16, 124);
-  Label(serialGroup_, 1475, "Com", QRect(12, 24, 40, 24));
-  ports_ = Control<CDropButton>(serialGroup_, 65425, QRect(60, 24, 202, 24));
-  Label(serialGroup_, 1476, "Baud Rate", QRect(12, 56, 80, 24));
-  baud_ = Control<oRealEdit>(serialGroup_, 1473, QRect(100, 56, 162, 24));
+  MakeLabel(serialGroup_, 1475, "Com", QRect(12, 24, 40, 24));
+  ports_ = MakeControl<CDropButton>(serialGroup_, 65425, QRect(60, 24, 202, 24));
+  MakeLabel(serialGroup_, 1476, "Baud Rate", QRect(12, 56, 80, 24));
+  baud_ = MakeControl<oRealEdit>(serialGroup_, 1473, QRect(100, 56, 162, 24));
   auto* openSerial = MakeButton(serialGroup_, 1477, "Connect", QRect(12, 88, 120, 26));
   auto* closeSerial = MakeButton(serialGroup_, 1495, "DisConnect", QRect(142, 88, 120, 26));
   connect(openSerial, &QPushButton::clicked, this, &ZConnectDlg::OpenSerial);

@@ -68,20 +68,6 @@ std::optional<int> PresetOfCode(int code) {
   return std::nullopt;
 }
 
-template <typename W>
-W* Control(QWidget* parent, int id, QRect geometry) {
-  auto* w = new W(parent);
-  SetControlId(*w, id);
-  w->setGeometry(geometry);
-  return w;
-}
-
-QLabel* Label(QWidget* parent, int id, const QString& text, QRect geometry) {
-  auto* l = Control<QLabel>(parent, id, geometry);
-  l->setText(text);
-  return l;
-}
-
 uint8_t High(int value) {
   return static_cast<uint8_t>(value >> 8);
 }
@@ -102,23 +88,24 @@ ZVideoSettingDlg::ZVideoSettingDlg(CommandEncoder& encoder, const LanguageTexts&
 
   displayGroup_ = new CSxGroupBox(texts.Ui(kDisplayCaption), this);
   displayGroup_->setGeometry(8, 36, kWidth - 16, 64);
-  Label(displayGroup_, 1590, "Quality:", QRect(12, 26, 84, 24));
-  quality_ = Control<CDropButton>(displayGroup_, kQualityList, QRect(100, 26, 200, 24));
+  MakeLabel(displayGroup_, 1590, "Quality:", QRect(12, 26, 84, 24));
+  quality_ = MakeControl<CDropButton>(displayGroup_, kQualityList, QRect(100, 26, 200, 24));
   FillQualityList(texts);
-  version_ = Control<QLabel>(displayGroup_, kVersion, QRect(320, 26, 212, 24));
+  version_ = MakeControl<QLabel>(displayGroup_, kVersion, QRect(320, 26, 212, 24));
   version_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
   // The encoder's settings one by one: kept up to date from its status
   // replies but not shown, the presets being what the operator chooses from.
   std::vector<QWidget*> details = {
-      Label(displayGroup_, 1591, "Resolution:", QRect(12, 60, 84, 24)),
-      resolution_ = Control<CDropButton>(displayGroup_, kResolutionList, QRect(100, 60, 120, 24)),
-      Label(displayGroup_, 1592, "Frame Rate:", QRect(228, 60, 72, 24)),
-      frameRate_ = Control<oRealEdit>(displayGroup_, kFrameRate, QRect(300, 60, 40, 24)),
-      Label(displayGroup_, 1593, "FPS", QRect(344, 60, 30, 24)),
-      Label(displayGroup_, 1594, "Bit Rate:", QRect(380, 60, 56, 24)),
-      bitRate_ = Control<oRealEdit>(displayGroup_, kBitRate, QRect(436, 60, 56, 24)),
-      Label(displayGroup_, 1595, "Kbps", QRect(496, 60, 36, 24)),
+      MakeLabel(displayGroup_, 1591, "Resolution:", QRect(12, 60, 84, 24)),
+      resolution_ =
+          MakeControl<CDropButton>(displayGroup_, kResolutionList, QRect(100, 60, 120, 24)),
+      MakeLabel(displayGroup_, 1592, "Frame Rate:", QRect(228, 60, 72, 24)),
+      frameRate_ = MakeControl<oRealEdit>(displayGroup_, kFrameRate, QRect(300, 60, 40, 24)),
+      MakeLabel(displayGroup_, 1593, "FPS", QRect(344, 60, 30, 24)),
+      MakeLabel(displayGroup_, 1594, "Bit Rate:", QRect(380, 60, 56, 24)),
+      bitRate_ = MakeControl<oRealEdit>(displayGroup_, kBitRate, QRect(436, 60, 56, 24)),
+      MakeLabel(displayGroup_, 1595, "Kbps", QRect(496, 60, 36, 24)),
   };
   for (QWidget* w : details) w->hide();
   for (const Resolution& r : kResolutions) resolution_->AddEntry(r.text, r.code);
@@ -128,7 +115,7 @@ ZVideoSettingDlg::ZVideoSettingDlg(CommandEncoder& encoder, const LanguageTexts&
 
   updateGroup_ = new CSxGroupBox(texts.Ui(kUpdateCaption), this);
   updateGroup_->setGeometry(8, 112, kWidth - 16, 128);
-  path_ = Control<QLineEdit>(updateGroup_, kPackagePath, QRect(12, 26, 400, 24));
+  path_ = MakeControl<QLineEdit>(updateGroup_, kPackagePath, QRect(12, 26, 400, 24));
   // Only "Browse" fills it, so that nothing but the package is ever sent.
   path_->setReadOnly(true);
   auto* browse = MakeButton(updateGroup_, kBrowse, "Browse", QRect(420, 26, 112, 24));
@@ -141,7 +128,7 @@ ZVideoSettingDlg::ZVideoSettingDlg(CommandEncoder& encoder, const LanguageTexts&
       "QProgressBar { border: 1px solid rgb(72, 72, 72); background: rgb(16, 16, 16); }"
       "QProgressBar::chunk { background: rgb(239, 156, 0); }");
   auto* update = MakeButton(updateGroup_, kUpdate, "Update", QRect(420, 59, 112, 26));
-  status_ = Control<QLabel>(updateGroup_, kStatus, QRect(12, 92, 520, 24));
+  status_ = MakeControl<QLabel>(updateGroup_, kStatus, QRect(12, 92, 520, 24));
 
   connect(quality_, &CDropButton::chosen, this,
           [this](int, int32_t preset) { ChooseQuality(preset); });

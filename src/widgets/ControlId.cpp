@@ -1,5 +1,6 @@
 #include "ControlId.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QVariant>
 #include <QWidget>
@@ -24,6 +25,12 @@ QPushButton* MakeButton(QWidget* parent, int id, const QString& text, const QRec
   button->setFocusPolicy(Qt::NoFocus);
   if (geometry.isValid()) button->setGeometry(geometry);
   return button;
+}
+
+QLabel* MakeLabel(QWidget* parent, int id, const QString& text, const QRect& geometry) {
+  auto* label = MakeControl<QLabel>(parent, id, geometry);
+  label->setText(text);
+  return label;
 }
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 
 #include <QRect>
 
+class QLabel;
 class QPushButton;
 class QString;
 class QWidget;
@@ -18,5 +19,16 @@ int ControlId(const QWidget& control);
 // A push button with a control id (0 for none) that takes no keyboard focus,
 // so that Enter and Esc stay with the window; placed at `geometry` when valid.
 QPushButton* MakeButton(QWidget* parent, int id, const QString& text, const QRect& geometry = {});
+// A label with a control id, placed at `geometry`.
+QLabel* MakeLabel(QWidget* parent, int id, const QString& text, const QRect& geometry);
+
+// A control of type W with a control id, placed at `geometry`.
+template <typename W>
+W* MakeControl(QWidget* parent, int id, const QRect& geometry) {
+  auto* w = new W(parent);
+  SetControlId(*w, id);
+  w->setGeometry(geometry);
+  return w;
+}
 
 }  // namespace qv
