@@ -117,7 +117,12 @@ ZulanDlg::ZulanDlg(std::unique_ptr<CommLink> link, SettingsLocation location, QW
   setWindowTitle(kProductTitle);
 }
 
-ZulanDlg::~ZulanDlg() = default;
+ZulanDlg::~ZulanDlg() {
+  // The pages hold references into the core (the main page's receivers are
+  // the dispatcher's preview sink): they go before it, not after it as
+  // children would.
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
 
 QString ZulanDlg::Ui(int index) const {
   return QString::fromStdString(core_->strings().Get(index));
