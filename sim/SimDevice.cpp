@@ -9,6 +9,7 @@
 #include "ReplyWriter.h"
 #include "SimFactory.h"
 #include "link/CommandType.h"
+#include "link/PreviewSize.h"
 #include "link/ReplyKind.h"
 
 namespace qv::sim {
@@ -924,7 +925,7 @@ void SimDevice::EncoderSettings(const Payload& p, Replies& out) {
   const int code = in.u8(2);
   const int kbps = in.u8(3) << 8 | in.u8(4);
   const int type = Type(CommandType::VideoEncoderSettings);
-  const std::optional<PreviewSettings::Size> size = PreviewSettings::SizeOfCode(code);
+  const std::optional<PreviewSize> size = PreviewSizeOfCode(code);
   if (!size) return Refuse(out, type, code);
   if (fps < 1 || fps > 60) return Refuse(out, type, fps);
   if (kbps < 2 || kbps > 40960) return Refuse(out, type, 0);

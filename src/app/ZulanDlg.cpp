@@ -294,8 +294,7 @@ void ZulanDlg::RefreshPresetButtons() {
     QPushButton* button = presetButtons_[n];
     button->setChecked(presets_->current() == n);
     button->setProperty("stored", presets && core_->model().PresetValid[n] != 0);
-    button->style()->unpolish(button);
-    button->style()->polish(button);
+    Repolish(*button);
     presetNames_[n]->setText(QString::fromStdString(core_->settings().PresetName(bank, n)));
   }
   presetListButton_->setChecked(presets);
@@ -494,9 +493,7 @@ void ZulanDlg::BuildPages() {
     pendingConnect_ = -1;
     waiting_->ShowWaiting(Ui(kSearchNotice), kSearchGiveUpMs);
   });
-  connect(searchPage_, &ZSearchMachineDlg::waitingNotice, this, [this](const QString& text) {
-    if (text != Ui(kSearchNotice)) ShowWaiting(text);
-  });
+  connect(searchPage_, &ZSearchMachineDlg::waitingNotice, this, &ZulanDlg::ShowWaiting);
   connect(searchPage_, &ZSearchMachineDlg::informed, this,
           [this](const QString& text) { prompts_.inform(text); });
   connect(searchPage_, &ZBaseDialog::closedByUser, this,
@@ -562,9 +559,8 @@ void ZulanDlg::TogglePage(QWidget& page, int argument) {
 }
 
 void ZulanDlg::ToggleSearchPage(int argument) {
-  const bool show = argument < 2 && searchPage_->isHidden();
-  searchPage_->ShowPage(show);
-  connectPage_->SetSearchShown(show);
+  TogglePage(*searchPage_, argument);
+  connectPage_->SetSearchShown(!searchPage_->isHidden());
 }
 
 void ZulanDlg::HandlePageRequest(PageRequest code, int argument) {

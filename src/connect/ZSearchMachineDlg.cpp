@@ -19,7 +19,6 @@ constexpr int kLocalCaption = 95;
 constexpr int kSelectMachine = 32;
 constexpr int kMachineOffline = 39;
 constexpr int kReadingNotice = 82;
-constexpr int kSearchNotice = 83;
 
 }  // namespace
 
@@ -101,7 +100,6 @@ void ZSearchMachineDlg::Search() {
   watchdogs_.clear();
   list_.Search();
   emit searchStarted();
-  emit waitingNotice(texts_.Ui(kSearchNotice));
   tiles_->update();
 }
 

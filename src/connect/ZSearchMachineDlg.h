@@ -56,6 +56,8 @@ class ZSearchMachineDlg final : public ZBaseDialog {
   void pageRequest(PageRequest code, int argument);
   void destinationChosen(const QString& address);
   void waitingNotice(const QString& text);
+  // A search went out: the window shows its own notice, which gives up
+  // sooner than others since no answer is a plain result.
   void searchStarted();
   void informed(const QString& text);
 

@@ -26,6 +26,7 @@ SdlSurface::SdlSurface(SdlVideoThread& video, std::uintptr_t nativeWindow, int f
       fontPath_(std::move(font)),
       source_{0, 0, frameWidth_, frameHeight_} {
   frame_.resize(static_cast<std::size_t>(frameWidth_) * frameHeight_ * 3 / 2);
+  upload_.resize(frame_.size());
   video_.Run([this] { EnsureObjects(); });
 }
 
@@ -133,7 +134,8 @@ void SdlSurface::Present() {
     presentQueued_ = false;
     if (!framePending_ || !shown_) return;
     framePending_ = false;
-    upload_ = frame_;
+    // The next picture overwrites the whole buffer, so the two swap roles.
+    std::swap(upload_, frame_);
     source = source_;
   }
   FollowWindowSize();

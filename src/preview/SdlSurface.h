@@ -81,6 +81,7 @@ class SdlSurface final : public PictureRenderer {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   TTF_Font* font_ = nullptr;
+  // The picture being presented; swapped with frame_ under mutex_.
   std::vector<uint8_t> upload_;
 };
 

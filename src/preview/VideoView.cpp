@@ -54,6 +54,7 @@ void VideoView::SetSource(const Rect& source) {
 }
 
 void VideoView::SetLabel(const QString& label) {
+  if (label == label_) return;
   label_ = label;
   if (sdl_) sdl_->SetLabel(label.toStdString());
   update();

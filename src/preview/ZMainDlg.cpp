@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QWheelEvent>
 
+#include "link/PreviewSize.h"
 #include "link/ReplyDispatcher.h"
 #include "link/Scheduler.h"
 #include "preview/CPictureCtrl.h"
@@ -13,32 +14,6 @@
 #include "widgets/LanguageTexts.h"
 
 namespace qv {
-
-namespace {
-
-// The preview sizes the processor's encoder offers, by resolution code.
-std::optional<QSize> PreviewSizeOf(int code) {
-  switch (code) {
-    case 1:
-      return QSize(352, 240);
-    case 7:
-      return QSize(640, 480);
-    case 16:
-      return QSize(1280, 720);
-    case 17:
-      return QSize(1920, 1080);
-    case 19:
-      return QSize(960, 540);
-    case 20:
-      return QSize(640, 360);
-    case 21:
-      return QSize(480, 270);
-    default:
-      return std::nullopt;
-  }
-}
-
-}  // namespace
 
 ZMainDlg::ZMainDlg(CommandEncoder& encoder, Scheduler& ui, ReplyDispatcher& dispatcher,
                    QWidget* parent)
@@ -112,6 +87,7 @@ void ZMainDlg::Repaint() {
   canvas_->SetSwitcherFrames(layout_.switcherFrames());
   canvas_->update();
   SyncVideoViews();
+  StackVideoViews();
 }
 
 void ZMainDlg::wheelEvent(QWheelEvent* event) {
@@ -128,7 +104,6 @@ void ZMainDlg::OnCellPressed(CellHandle cell) {
   const int before = layout_.currentWindow();
   const int window = layout_.MakeCurrent(cell);
   Repaint();
-  if (VideoView* view = cellViews_[static_cast<std::size_t>(window)]) view->raise();
   restack_.start();
   if (window != before) emit currentWindowChanged(window);
   emit windowChanged(window);
@@ -187,9 +162,9 @@ void ZMainDlg::RebuildFromModel(bool preview) {
 }
 
 void ZMainDlg::SetPreviewSize(int code) {
-  const std::optional<QSize> size = PreviewSizeOf(code);
-  if (!size || *size == previewSize_) return;
-  previewSize_ = *size;
+  const std::optional<PreviewSize> size = PreviewSizeOfCode(code);
+  if (!size || QSize(size->width, size->height) == previewSize_) return;
+  previewSize_ = QSize(size->width, size->height);
   RebuildVideoSurfaces();
 }
 
@@ -227,6 +202,7 @@ void ZMainDlg::MakeVideoSurfaces() {
     receiver.Register(view->renderer(), PreviewReceiver::RendererKind::Cell);
   }
   SyncVideoViews();
+  StackVideoViews();
   for (int k = 0; k < kWindowCount; ++k) {
     const CCell* cell = layout_.canvas().Cell(layout_.cell(k));
     cellViews_[static_cast<std::size_t>(k)]->ShowPlaceholder(cell && cell->selected());
@@ -267,8 +243,11 @@ void ZMainDlg::SyncVideoViews() {
     }
     view->SetShown(!cell->hidden() && !r.IsEmpty());
   }
+}
+
+void ZMainDlg::StackVideoViews() {
   // The video views stack as their cells do.
-  for (const CCell& cell : canvas.cells()) {
+  for (const CCell& cell : layout_.canvas().cells()) {
     if (!cell.IsWindow() || cell.id() < 0 || cell.id() >= kWindowCount) continue;
     if (VideoView* view = cellViews_[static_cast<std::size_t>(cell.id())]) view->raise();
   }

@@ -85,6 +85,7 @@ class ZMainDlg final : public ZBaseDialog {
   void MakeVideoSurfaces();
   void DropVideoSurfaces();
   void SyncVideoViews();
+  void StackVideoViews();
   VideoView::Setup VideoSetup() const;
 
   Scheduler& ui_;

@@ -7,6 +7,7 @@
 
 #include "FfmpegHandles.h"
 #include "H264FileSource.h"
+#include "link/PreviewSize.h"
 #include "support/TempDir.h"
 
 namespace qv::sim {
@@ -59,7 +60,7 @@ std::vector<std::vector<uint8_t>> Encode(PreviewSource& source, int count) {
 class PreviewSizes : public ::testing::TestWithParam<int> {};
 
 TEST_P(PreviewSizes, EveryBlockIsOneDecodablePictureOfTheChosenSize) {
-  const auto size = PreviewSettings::SizeOfCode(GetParam());
+  const auto size = PreviewSizeOfCode(GetParam());
   ASSERT_TRUE(size);
   PreviewEncoder encoder({GetParam(), size->width, size->height, 15, 1024});
   Decoder decoder;
