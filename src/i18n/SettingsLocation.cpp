@@ -21,6 +21,21 @@ std::string EnvironmentValue(const char* name) {
   return value ? value : "";
 }
 
+// A language file installed by an earlier version lacks the texts of newer
+// controls, which would show up blank: those keys are added, and every text
+// already there, edited or not, stays as it is.
+std::string AddShippedKeys(const std::filesystem::path& shipped,
+                           const std::filesystem::path& installed) {
+  std::string error;
+  IniFile file = IniFile::Load(installed, &error);
+  if (!error.empty()) return error;
+  const IniFile texts = IniFile::Load(shipped, &error);
+  if (!error.empty()) return error;
+  if (file.AddMissing(texts) == 0) return {};
+  if (!file.complete()) return "not updating " + installed.string() + ": too large";
+  return file.Save(installed);
+}
+
 }  // namespace
 
 SettingsLocation::Environment SettingsLocation::Environment::FromProcess() {
@@ -78,7 +93,10 @@ std::string SettingsLocation::InstallShippedLanguages(
     std::error_code entryError;
     if (!it->is_regular_file(entryError) || it->path().extension() != ".ini") continue;
     const std::filesystem::path target = LanguageDir() / it->path().filename();
-    if (std::filesystem::exists(std::filesystem::symlink_status(target, entryError))) continue;
+    if (std::filesystem::exists(std::filesystem::symlink_status(target, entryError))) {
+      if (std::string reason = AddShippedKeys(it->path(), target); !reason.empty()) note(reason);
+      continue;
+    }
     const auto size = std::filesystem::file_size(it->path(), entryError);
     if (entryError || size > IniFile::kMaxFileBytes) {
       note("not copying " + it->path().string() + ": unreadable or too large");

@@ -36,10 +36,10 @@ class SettingsLocation {
   std::filesystem::path LanguageDir() const { return dataDir_ / "Language"; }
   const std::string& error() const { return error_; }
 
-  // Copies each *.ini of the shipped language folder into LanguageDir() unless
-  // a file of that name is already there: the console edits its language
-  // files, and those edits must survive later starts. Returns "" or the
-  // reasons files could not be copied.
+  // Copies each *.ini of the shipped language folder into LanguageDir(). A
+  // file of that name already there only gains the keys it lacks: the console
+  // edits its language files, and those edits must survive later starts.
+  // Returns "" or the reasons files could not be copied or updated.
   std::string InstallShippedLanguages(const std::filesystem::path& shippedDir) const;
 
  private:

@@ -5,8 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <functional>
+#include <unordered_set>
 
 #include "AtomicFile.h"
 #include "Utf8.h"
@@ -32,6 +35,12 @@ std::string_view Trim(std::string_view text) {
 
 char FoldCase(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string FoldedName(std::string_view name) {
+  std::string folded(name);
+  std::transform(folded.begin(), folded.end(), folded.begin(), FoldCase);
+  return folded;
 }
 
 bool SameName(std::string_view a, std::string_view b) {
@@ -85,6 +94,28 @@ Line Classify(std::string_view text) {
   const std::string_view name = Trim(trimmed.substr(0, equals));
   if (name.empty()) return {};
   return {Line::Kind::Key, name, trimmed.substr(equals + 1)};
+}
+
+// Calls `visit(section, key, rawValue)` for each entry a lookup can reach:
+// keys of the first section of each name, the first key of each name there.
+void ForEachEntry(
+    const std::vector<std::string>& lines,
+    const std::function<void(std::string_view, std::string_view, std::string_view)>& visit) {
+  std::unordered_set<std::string> sections;
+  std::unordered_set<std::string> keys;
+  std::string_view section;
+  bool reachable = false;
+  for (const std::string& text : lines) {
+    const Line line = Classify(text);
+    if (line.kind == Line::Kind::Section) {
+      section = line.name;
+      reachable = sections.insert(FoldedName(line.name)).second;
+      keys.clear();
+    } else if (reachable && line.kind == Line::Kind::Key &&
+               keys.insert(FoldedName(line.name)).second) {
+      visit(section, line.name, line.rawValue);
+    }
+  }
 }
 
 std::string ErrnoReason(const char* what, const std::filesystem::path& path) {
@@ -234,6 +265,26 @@ bool IniFile::Set(std::string_view section, std::string_view key, std::string_vi
   lines_.push_back("[" + std::string(section) + "]");
   lines_.push_back(std::move(added));
   return true;
+}
+
+std::size_t IniFile::AddMissing(const IniFile& from) {
+  const auto id = [](std::string_view section, std::string_view key) {
+    return FoldedName(section) + '\n' + FoldedName(key);
+  };
+  std::unordered_set<std::string> present;
+  ForEachEntry(lines_, [&](std::string_view section, std::string_view key, std::string_view) {
+    present.insert(id(section, key));
+  });
+  std::vector<std::array<std::string, 3>> missing;
+  ForEachEntry(from.lines_, [&](std::string_view section, std::string_view key,
+                                std::string_view rawValue) {
+    if (present.insert(id(section, key)).second) {
+      missing.push_back({std::string(section), std::string(key), std::string(Unquote(rawValue))});
+    }
+  });
+  std::size_t added = 0;
+  for (const auto& [section, key, value] : missing) added += Set(section, key, value) ? 1 : 0;
+  return added;
 }
 
 std::string IniFile::Serialize() const {

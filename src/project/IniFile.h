@@ -48,6 +48,11 @@ class IniFile {
   // section name, or a line longer than kMaxLineBytes.
   bool Set(std::string_view section, std::string_view key, std::string_view value);
 
+  // Adds each entry `from` answers that this document does not, with the
+  // value `from` reads back; entries already here keep theirs. Returns how
+  // many were added (an entry Set refuses is skipped).
+  std::size_t AddMissing(const IniFile& from);
+
   // The file's bytes in the document's encoding.
   std::string Serialize() const;
   // Writes atomically; returns an empty string or the reason it failed.

@@ -48,19 +48,22 @@ TEST(SettingsLocationTest, MissingProgramFolderCountsAsNotWritable) {
   EXPECT_EQ(location.DataDir(), home.path() / ".config" / "qvconsole");
 }
 
-TEST(SettingsLocationTest, ShippedLanguagesNeverReplaceEditedOnes) {
+TEST(SettingsLocationTest, ShippedLanguagesNeverReplaceEditedOnesButAddNewTexts) {
   TempDir shipped, home;
-  WriteBytes(shipped.path() / "English.ini", "[Setting]\nLanguage=English\n");
+  WriteBytes(shipped.path() / "English.ini",
+             "[Setting]\nLanguage=English\n[String]\nIDS_1=Old\nIDS_2=New\n");
   WriteBytes(shipped.path() / "Chinese.ini", "[Setting]\nLanguage=Chinese\n");
   WriteBytes(shipped.path() / "README.txt", "not a language");
   std::filesystem::create_directories(shipped.path() / "sub.ini");
   const SettingsLocation location(home.path() / "bin", false, {"", home.path().string()});
   std::filesystem::create_directories(location.LanguageDir());
-  WriteBytes(location.LanguageDir() / "English.ini", "edited");
+  WriteBytes(location.LanguageDir() / "English.ini",
+             "[Setting]\r\nLanguage=English\r\n[String]\r\nIDS_1=Edited\r\n");
 
   EXPECT_EQ(location.InstallShippedLanguages(shipped.path()), "");
 
-  EXPECT_EQ(ReadBytes(location.LanguageDir() / "English.ini"), "edited");
+  EXPECT_EQ(ReadBytes(location.LanguageDir() / "English.ini"),
+            "[Setting]\r\nLanguage=English\r\n[String]\r\nIDS_1=Edited\r\nIDS_2=New\r\n");
   EXPECT_EQ(ReadBytes(location.LanguageDir() / "Chinese.ini"), "[Setting]\nLanguage=Chinese\n");
   EXPECT_FALSE(std::filesystem::exists(location.LanguageDir() / "README.txt"));
   EXPECT_FALSE(std::filesystem::exists(location.LanguageDir() / "sub.ini"));

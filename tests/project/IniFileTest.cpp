@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -150,6 +151,43 @@ TEST(IniFileTest, StoredValuesReadBackUnchanged) {
     ASSERT_TRUE(file.Set("S", "K", value));
     EXPECT_EQ(IniFile::ParseFromBytes(file.Serialize()).Find("S", "K"), value);
   }
+}
+
+TEST(IniFileTest, AddMissingTakesOnlyTheEntriesALookupReachesAndKeepsEdits) {
+  IniFile file = IniFile::ParseFromBytes("[setting]\nLANGUAGE=Edited\n[Other]\n; note\n");
+  const IniFile shipped = IniFile::ParseFromBytes(kLookupDocument);
+
+  EXPECT_EQ(file.AddMissing(shipped), 12u);
+  EXPECT_EQ(file.AddMissing(shipped), 0u);
+
+  const IniFile merged = IniFile::ParseFromBytes(file.Serialize());
+  struct Case {
+    std::string_view section, key;
+    std::optional<std::string> expected;
+  };
+  const Case cases[] = {
+      {"Setting", "Language", "Edited"},
+      {"Setting", "Padded", "  two blanks  "},
+      {"Setting", "Single", " x "},
+      {"Setting", "Once", "\"quoted\""},
+      {"Setting", "Lone", "\""},
+      {"Setting", "Mixed", "\"abc'"},
+      {"Setting", "Empty", ""},
+      {"Setting", "Dup", "first"},
+      {"Setting", "Tab", "value"},
+      {"Setting", "Equals", "a=b"},
+      {"Setting", "Wide", "中文字符"},
+      {"Spaced Section", "Key With Blank", "v"},
+      {"Other", "Dup", "other"},
+      // Unreachable in the shipped file, so not carried over.
+      {"Setting", "Later", std::nullopt},
+      {"Setting", "Orphan", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.section) + "/" + std::string(c.key));
+    EXPECT_EQ(merged.Find(c.section, c.key), c.expected);
+  }
+  EXPECT_NE(file.Serialize().find("[Other]\nDup=other\n; note\n"), std::string::npos);
 }
 
 TEST(IniFileTest, RefusesEntriesThatCannotBeStored) {
