@@ -56,7 +56,8 @@ SimDevice::SimDevice(SimDeviceOptions options)
 // ---------------------------------------------------------------- entry points
 
 SimDevice::Replies SimDevice::OnConnect() {
-  return {{Kind(ReplyKind::DeviceFlagReply), {1}}, InputStateReply()};
+  const uint8_t preview = options_.previewStream ? 1 : 0;
+  return {{Kind(ReplyKind::DeviceFlagReply), {preview}}, InputStateReply()};
 }
 
 SimDevice::Replies SimDevice::OnCommand(int type, const Payload& p) {

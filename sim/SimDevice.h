@@ -26,6 +26,8 @@ namespace qv::sim {
 struct SimDeviceOptions {
   // A composite input board in expansion slot 1 (three switchable sources).
   bool compositeBoard = false;
+  // Whether the preview is streamed, as announced by the device flag on connect.
+  bool previewStream = true;
   // Where the console uploads the encoder package (encoder status type 0).
   std::array<uint8_t, 4> encoderIp{127, 0, 0, 1};
   // The host clock; tests pass a fixed one.

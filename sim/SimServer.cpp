@@ -49,6 +49,7 @@ SimServer::SimServer(SimOptions options)
       device_([&] {
         SimDeviceOptions o;
         o.compositeBoard = options_.compositeBoard;
+        o.previewStream = options_.previewStream;
         // The encoder package goes to the address the console reaches us at.
         std::error_code ec;
         const asio::ip::address_v4 listen = asio::ip::make_address_v4(options_.listen, ec);

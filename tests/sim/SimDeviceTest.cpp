@@ -56,6 +56,10 @@ TEST_F(SimDeviceTest, GreetsWithPreviewCapabilityAndInputSignals) {
   EXPECT_EQ(r[0].payload, std::vector<uint8_t>{1});
   EXPECT_EQ(r[1].payload.size(), 8u);
   EXPECT_EQ(r[1].payload[0], dev.record().InputState[0]);
+
+  SimDeviceOptions quiet;
+  quiet.previewStream = false;
+  EXPECT_EQ(SimDevice(quiet).OnConnect()[0].payload, std::vector<uint8_t>{0});
 }
 
 TEST_F(SimDeviceTest, FullStateIsTheWholeRecord) {
