@@ -29,6 +29,17 @@ bool BeginsAccessUnit(const uint8_t* stream, std::size_t length) {
   return i + 2 < length && (stream[i + 2] & 0x80) != 0;
 }
 
+// A reference to a decoded picture. libavcodec never writes into a frame
+// that is still referenced, so the planes stay as they are while it lives.
+std::shared_ptr<const void> Lend(const AVFrame& frame) {
+  AVFrame* held = av_frame_clone(&frame);
+  if (!held) return nullptr;
+  return std::shared_ptr<const void>(held, [](const void* p) {
+    AVFrame* f = static_cast<AVFrame*>(const_cast<void*>(p));
+    av_frame_free(&f);
+  });
+}
+
 }  // namespace
 
 std::unique_ptr<H264Decoder> H264Decoder::Create(const Attributes& attributes) {
@@ -179,7 +190,7 @@ bool H264Decoder::Deliver(Output& out) {
   }
   if (IsPlanar420(f.format)) {
     out = {f.data[0], f.data[1],     f.data[2],     f.width,
-           f.height,  f.linesize[0], f.linesize[1], cropBottom};
+           f.height,  f.linesize[0], f.linesize[1], cropBottom, Lend(f)};
     return true;
   }
   const int visible = f.height - cropBottom;

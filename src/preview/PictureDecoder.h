@@ -32,6 +32,9 @@ class PictureDecoder {
     int yStride = 0;
     int uvStride = 0;
     int cropBottom = 0;
+    // When set, the planes stay as they are for as long as this lives, past
+    // the next call: the caller may keep the picture instead of copying it.
+    std::shared_ptr<const void> keep;
   };
 
   enum class Result {

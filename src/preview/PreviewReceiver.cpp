@@ -86,6 +86,7 @@ void PreviewReceiver::Stop() {
   for (PictureSlot& slot : pictures_) {
     slot.planes.reset();
     slot.capacity = 0;
+    slot.lent.reset();
     slot.picture = {};
     slot.busy.store(false, std::memory_order_relaxed);
   }
@@ -173,7 +174,7 @@ void PreviewReceiver::DecodeBlock(const uint8_t* data, std::size_t length) {
   }
 }
 
-void PreviewReceiver::HandOver(const PictureDecoder::Output& out) {
+void PreviewReceiver::HandOver(PictureDecoder::Output& out) {
   PictureSlot& slot = pictures_[pictureWrite_];
   const int width = out.width;
   const int height = out.height - out.cropBottom;
@@ -182,8 +183,16 @@ void PreviewReceiver::HandOver(const PictureDecoder::Output& out) {
     droppedPictures_.fetch_add(1, std::memory_order_relaxed);
     return;
   }
-  // Rows are packed to the picture's width: renderers get no stride padding
-  // and nothing from below the visible rows.
+  if (out.keep) {
+    // The decoder lends its picture: renderers read it in place, and the
+    // decode thread goes on to the next block without copying.
+    slot.lent = std::move(out.keep);
+    slot.picture = {out.y, out.u, out.v, width, height, out.yStride, out.uvStride};
+    Publish(slot);
+    return;
+  }
+  // Copied rows are packed to the picture's width: renderers get no stride
+  // padding and nothing from below the visible rows.
   const int chromaWidth = (width + 1) / 2;
   const int chromaHeight = (height + 1) / 2;
   const std::size_t lumaSize = static_cast<std::size_t>(width) * height;
@@ -206,6 +215,10 @@ void PreviewReceiver::HandOver(const PictureDecoder::Output& out) {
   CopyRows(u, out.u, out.uvStride, chromaWidth, chromaHeight);
   CopyRows(v, out.v, out.uvStride, chromaWidth, chromaHeight);
   slot.picture = {y, u, v, width, height, width, chromaWidth};
+  Publish(slot);
+}
+
+void PreviewReceiver::Publish(PictureSlot& slot) {
   slot.busy.store(true, std::memory_order_release);
   pictureWrite_ ^= 1;
   renderWake_.Notify();
@@ -217,6 +230,7 @@ void PreviewReceiver::RenderLoop() {
       PictureSlot& slot = pictures_[pictureRead_];
       if (!slot.busy.load(std::memory_order_acquire)) break;
       Dispatch(slot.picture);
+      slot.lent.reset();
       slot.busy.store(false, std::memory_order_release);
       pictureRead_ ^= 1;
     }

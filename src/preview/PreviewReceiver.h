@@ -94,6 +94,7 @@ class PreviewReceiver {
   struct PictureSlot {
     std::unique_ptr<uint8_t[]> planes;  // Y, U, V, one after the other
     std::size_t capacity = 0;           // of planes
+    std::shared_ptr<const void> lent;   // the decoder's own picture, shown in place
     Picture picture;
     std::atomic<bool> busy{false};  // hands the slot between decode and render
   };
@@ -104,7 +105,8 @@ class PreviewReceiver {
 
   void DecodeLoop();
   void DecodeBlock(const uint8_t* data, std::size_t length);
-  void HandOver(const PictureDecoder::Output& out);
+  void HandOver(PictureDecoder::Output& out);
+  void Publish(PictureSlot& slot);
   void RenderLoop();
   void Dispatch(const Picture& picture);
 

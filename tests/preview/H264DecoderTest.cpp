@@ -172,6 +172,21 @@ TEST_F(H264DecoderTest, FlushEmptiesTheDecoderWhichThenDecodesFromTheNextIdr) {
   EXPECT_EQ(TakeAll(*decoder, rest), ReferenceFrom(kSecondIdr));
 }
 
+TEST_F(H264DecoderTest, LentPicturesOutliveLaterPicturesAndTheDecoder) {
+  auto decoder = DecoderFor(352, 240);
+  std::vector<PictureDecoder::Output> kept;
+  for (const Block& block : blocks()) {
+    PictureDecoder::Output out;
+    ASSERT_EQ(decoder->Frame(block.data(), block.size(), 0, out), Result::PictureReady);
+    ASSERT_TRUE(out.keep);
+    kept.push_back(out);
+  }
+  decoder.reset();
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    EXPECT_EQ(CopyOf(kept[i]), reference()[i]) << "picture " << i;
+  }
+}
+
 // How a sender might cut the stream into blocks.
 std::vector<Block> TwoPerBlock(const std::vector<Block>& units) {
   std::vector<Block> blocks;

@@ -256,6 +256,49 @@ INSTANTIATE_TEST_SUITE_P(Pictures, ReceiverHandOver,
                                            HandOverCase{"strideTooShort", 20, 16, 0, 16, 16, 0, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(ReceiverTest, LentPicturesAreReadInPlaceAndLetGoOnceRenderedOrStopped) {
+  script.width = 20;
+  script.height = 18;
+  script.cropBottom = 2;
+  script.yStride = 32;
+  script.uvStride = 16;
+  script.lend = true;
+  RecordingRenderer renderer;
+  ASSERT_TRUE(receiver.Start());
+  ASSERT_TRUE(receiver.Register(renderer, Kind::Cell));
+  ASSERT_TRUE(Push(receiver, 0x31));
+  ASSERT_TRUE(renderer.WaitForPictures(1));
+  const RecordingRenderer::Seen seen = renderer.seen().front();
+  EXPECT_EQ(seen.height, 16);
+  EXPECT_EQ(seen.yPitch, 32);  // the decoder's own rows, not a copy
+  EXPECT_EQ(seen.uvPitch, 16);
+  EXPECT_EQ(std::count(seen.y.begin(), seen.y.end(), 0x31), static_cast<long>(seen.y.size()));
+  EXPECT_EQ(std::count(seen.uv.begin(), seen.uv.end(), 0x31), static_cast<long>(seen.uv.size()));
+  // The loan ends as the render call returns.
+  const auto deadline = std::chrono::steady_clock::now() + test::kPatience;
+  while (!script.AllLentReturned() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  EXPECT_TRUE(script.AllLentReturned());
+
+  // One picture inside a renderer and one waiting in the other slot when the
+  // receiver stops: neither outlives it.
+  renderer.SetGate(false);
+  ASSERT_TRUE(Push(receiver, 0x32));
+  ASSERT_TRUE(renderer.WaitUntilHeld());
+  ASSERT_TRUE(Push(receiver, 0x33));
+  ASSERT_TRUE(script.WaitForCalls(6));
+  EXPECT_EQ(script.LentCount(), 3u);
+  std::thread opener([&] {
+    while (receiver.IsDecoding()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    renderer.SetGate(true);
+  });
+  receiver.Stop();
+  opener.join();
+  EXPECT_TRUE(script.AllLentReturned());
+}
+
 // Keeps the order in which renderers are called.
 class OrderRenderer final : public PictureRenderer {
  public:

@@ -5,6 +5,8 @@
 // the block that made it, and stride padding and cropped rows with bytes a
 // renderer must never see.
 
+#include <algorithm>
+#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -45,6 +47,17 @@ class DecoderScript {
   int picturesOnFlush = 0;  // held back until a flush
   bool failAlways = false;
   bool failCreation = false;
+  bool lend = false;  // pictures are lent to the caller (Output::keep), not reused
+
+  // Whether every picture lent so far has been let go.
+  bool AllLentReturned() const {
+    std::lock_guard lock(mutex_);
+    return std::all_of(lent_.begin(), lent_.end(), [](const auto& p) { return p.expired(); });
+  }
+  std::size_t LentCount() const {
+    std::lock_guard lock(mutex_);
+    return lent_.size();
+  }
 
   DecoderFactory Factory();
 
@@ -88,6 +101,7 @@ class DecoderScript {
   bool held_ = false;
   std::vector<Call> calls_;
   std::vector<PictureDecoder::Attributes> attributes_;
+  std::vector<std::weak_ptr<const void>> lent_;
 };
 
 class DecoderScript::Decoder final : public PictureDecoder {
@@ -150,6 +164,15 @@ class DecoderScript::Decoder final : public PictureDecoder {
       std::memset(&v_[static_cast<std::size_t>(row) * s.uvStride], value, chromaWidth);
     }
     out = {y_.data(), u_.data(), v_.data(), s.width, s.height, s.yStride, s.uvStride, s.cropBottom};
+    if (s.lend) {
+      // The planes move into the loan, so the next picture cannot touch them.
+      auto planes = std::make_shared<std::array<std::vector<uint8_t>, 3>>();
+      (*planes)[0].swap(y_);
+      (*planes)[1].swap(u_);
+      (*planes)[2].swap(v_);
+      out.keep = planes;
+      script_.lent_.push_back(planes);
+    }
   }
 
   DecoderScript& script_;
