@@ -8,7 +8,6 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <functional>
 #include <unordered_set>
 
 #include "AtomicFile.h"
@@ -96,13 +95,12 @@ Line Classify(std::string_view text) {
   return {Line::Kind::Key, name, trimmed.substr(equals + 1)};
 }
 
-// Calls `visit(section, key, rawValue)` for each entry a lookup can reach:
-// keys of the first section of each name, the first key of each name there.
-void ForEachEntry(
-    const std::vector<std::string>& lines,
-    const std::function<void(std::string_view, std::string_view, std::string_view)>& visit) {
+// Calls `visit(section, key, rawValue)` for the keys of the first section of
+// each name, in file order: the only sections a lookup reaches. A key name
+// repeated there comes again; the first is the one a lookup finds.
+template <typename Visit>
+void ForEachReachableKey(const std::vector<std::string>& lines, Visit visit) {
   std::unordered_set<std::string> sections;
-  std::unordered_set<std::string> keys;
   std::string_view section;
   bool reachable = false;
   for (const std::string& text : lines) {
@@ -110,9 +108,7 @@ void ForEachEntry(
     if (line.kind == Line::Kind::Section) {
       section = line.name;
       reachable = sections.insert(FoldedName(line.name)).second;
-      keys.clear();
-    } else if (reachable && line.kind == Line::Kind::Key &&
-               keys.insert(FoldedName(line.name)).second) {
+    } else if (reachable && line.kind == Line::Kind::Key) {
       visit(section, line.name, line.rawValue);
     }
   }
@@ -272,12 +268,12 @@ std::size_t IniFile::AddMissing(const IniFile& from) {
     return FoldedName(section) + '\n' + FoldedName(key);
   };
   std::unordered_set<std::string> present;
-  ForEachEntry(lines_, [&](std::string_view section, std::string_view key, std::string_view) {
-    present.insert(id(section, key));
-  });
+  ForEachReachableKey(lines_, [&](std::string_view section, std::string_view key,
+                                  std::string_view) { present.insert(id(section, key)); });
   std::vector<std::array<std::string, 3>> missing;
-  ForEachEntry(from.lines_, [&](std::string_view section, std::string_view key,
-                                std::string_view rawValue) {
+  ForEachReachableKey(from.lines_, [&](std::string_view section, std::string_view key,
+                                       std::string_view rawValue) {
+    // Insertion also skips a repeated key: its first value is what `from` reads.
     if (present.insert(id(section, key)).second) {
       missing.push_back({std::string(section), std::string(key), std::string(Unquote(rawValue))});
     }
