@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "preview/CPictureCtrl.h"
-#include "preview/MainPageLayout.h"
+#include "pages/main/CPictureCtrl.h"
+#include "logic/main/MainPageLayout.h"
 #include "support/RecordingLink.h"
 
 namespace {

@@ -13,8 +13,8 @@
 
 #include "FfmpegHandles.h"
 #include "PreviewEncoder.h"
-#include "preview/H264Decoder.h"
-#include "preview/PreviewReceiver.h"
+#include "video/H264Decoder.h"
+#include "video/PreviewReceiver.h"
 
 extern "C" {
 #include <libavutil/log.h>

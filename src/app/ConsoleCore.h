@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "QtScheduler.h"
+#include "widgets/QtScheduler.h"
 #include "i18n/LanguageFiles.h"
 #include "i18n/SettingsLocation.h"
 #include "i18n/UiStrings.h"

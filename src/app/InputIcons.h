@@ -5,7 +5,7 @@
 #include <QImage>
 #include <array>
 
-#include "InputPanelLayout.h"
+#include "logic/shell/InputPanelLayout.h"
 
 namespace qv {
 

@@ -12,8 +12,8 @@
 #include <array>
 
 #include "InputIcons.h"
-#include "InputPanelControl.h"
-#include "InputPanelLayout.h"
+#include "logic/shell/InputPanelControl.h"
+#include "logic/shell/InputPanelLayout.h"
 #include "LayerSwitches.h"
 #include "NameBox.h"
 

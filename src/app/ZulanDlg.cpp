@@ -8,17 +8,17 @@
 #include <QStyle>
 
 #include "InputPanel.h"
-#include "InputPanelLayout.h"
+#include "logic/shell/InputPanelLayout.h"
 #include "NameBox.h"
 #include "comm/CommLibrary.h"
-#include "connect/SerialPortWatcher.h"
-#include "connect/ZConnectDlg.h"
-#include "connect/ZSearchMachineDlg.h"
+#include "pages/connect/SerialPortWatcher.h"
+#include "pages/connect/ZConnectDlg.h"
+#include "pages/connect/ZSearchMachineDlg.h"
 #include "link/ReplyKind.h"
-#include "preview/CPictureCtrl.h"
-#include "preview/ZMainDlg.h"
-#include "preview/ZShowVideoDlg.h"
-#include "preview/ZVideoSettingDlg.h"
+#include "pages/main/CPictureCtrl.h"
+#include "pages/main/ZMainDlg.h"
+#include "pages/main/ZShowVideoDlg.h"
+#include "pages/video/ZVideoSettingDlg.h"
 #include "widgets/ControlId.h"
 
 namespace qv {

@@ -14,7 +14,7 @@
 
 #include "ConsoleCore.h"
 #include "ControlColumn.h"
-#include "PresetControl.h"
+#include "logic/shell/PresetControl.h"
 #include "WaitingDialog.h"
 #include "widgets/LanguageTexts.h"
 #include "widgets/PageRequest.h"

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "project/Utf8.h"
+#include "base/Utf8.h"
 
 namespace qv {
 

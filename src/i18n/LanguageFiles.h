@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "UiStrings.h"
-#include "project/IniFile.h"
+#include "base/IniFile.h"
 
 namespace qv {
 

@@ -9,8 +9,8 @@
 #include <system_error>
 #include <utility>
 
-#include "project/AtomicFile.h"
-#include "project/IniFile.h"
+#include "base/AtomicFile.h"
+#include "base/IniFile.h"
 
 namespace qv {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "IniFile.h"
+#include "base/IniFile.h"
 
 namespace qv {
 

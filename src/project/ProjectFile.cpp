@@ -8,7 +8,7 @@
 #include <ctime>
 #include <system_error>
 
-#include "AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "ProjectKeys.h"
 #include "ProjectLookup.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Utf8.h"
+#include "base/Utf8.h"
 
 namespace qv {
 

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "app/ZulanDlg.h"
-#include "connect/ZConnectDlg.h"
+#include "pages/connect/ZConnectDlg.h"
 #include "support/RecordingLink.h"
 #include "support/TempDir.h"
 #include "widgets/CDropButton.h"

@@ -12,8 +12,8 @@
 
 #include "SimProcess.h"
 #include "link/CommandEncoder.h"
-#include "preview/EncoderUpload.h"
-#include "preview/ZVideoSettingDlg.h"
+#include "video/EncoderUpload.h"
+#include "pages/video/ZVideoSettingDlg.h"
 #include "support/FileBytes.h"
 #include "support/RecordingLink.h"
 #include "support/TempDir.h"
