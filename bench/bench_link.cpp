@@ -126,9 +126,9 @@ std::pair<pid_t, int> StartSimulator() {
 
 class Sink : public qv::NotificationSink {
  public:
-  void Notify(int kind, int) override {
-    if (kind == 0) linkUp = true;
-    if (kind == 2) ++fullStates;
+  void Notify(qv::ReplyKind kind, int) override {
+    if (kind == qv::ReplyKind::SearchStatusReply) linkUp = true;
+    if (kind == qv::ReplyKind::FullStateReply) ++fullStates;
   }
   void CloseWaitingDialog() override { ++closed; }
   bool linkUp = false;

@@ -45,8 +45,8 @@ CtlSession::~CtlSession() {
   link_.CommShutdown();
 }
 
-void CtlSession::Notify(int kind, int arg) {
-  switch (static_cast<ReplyKind>(kind)) {
+void CtlSession::Notify(ReplyKind kind, int arg) {
+  switch (kind) {
     case ReplyKind::SearchStatusReply:
       if (model_.ReplyAddress == linkAddress_) linkUp_ = model_.ReplyArrived != 0;
       return;
@@ -67,7 +67,7 @@ void CtlSession::Notify(int kind, int arg) {
     default:
       break;
   }
-  if (echoReplies_) out_ << "reply " << kind << " " << arg << "\n";
+  if (echoReplies_) out_ << "reply " << static_cast<int>(kind) << " " << arg << "\n";
 }
 
 void CtlSession::CloseWaitingDialog() {

@@ -26,7 +26,7 @@ class CtlSession final : public NotificationSink {
   int Run();
 
  private:
-  void Notify(int kind, int arg) override;
+  void Notify(ReplyKind kind, int arg) override;
   void CloseWaitingDialog() override;
 
   bool Connect();

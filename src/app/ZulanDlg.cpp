@@ -7,19 +7,14 @@
 #include <QPainter>
 #include <QStyle>
 
-#include "InputPanel.h"
-#include "logic/shell/InputPanelLayout.h"
-#include "NameBox.h"
+#include "app/InputPanel.h"
+#include "app/NameBox.h"
+#include "app/PageRegistry.h"
 #include "comm/CommLibrary.h"
-#include "pages/connect/SerialPortWatcher.h"
-#include "pages/connect/ZConnectDlg.h"
-#include "pages/connect/ZSearchMachineDlg.h"
 #include "link/ReplyKind.h"
-#include "pages/main/CPictureCtrl.h"
-#include "pages/main/ZMainDlg.h"
-#include "pages/main/ZShowVideoDlg.h"
-#include "pages/video/ZVideoSettingDlg.h"
+#include "logic/shell/InputPanelLayout.h"
 #include "widgets/ControlId.h"
+#include "widgets/ZBaseDialog.h"
 
 namespace qv {
 
@@ -31,15 +26,6 @@ constexpr int kBottomStrip = 70;
 constexpr int kMainTemplate = 102;
 constexpr int kSearchGiveUpMs = 5000;
 constexpr int kBoardQueryDelayMs = 50;
-
-// UI strings the window shows.
-constexpr int kSwitchOn = 40;
-constexpr int kSwitchOff = 41;
-constexpr int kWaitOperation = 65;
-constexpr int kReadingNotice = 82;
-constexpr int kSearchNotice = 83;
-constexpr int kFailed = 67;
-constexpr int kFirstPortSwitchString = 145;
 
 const QColor kBackground(16, 16, 16);
 const QColor kOrange(239, 156, 0);
@@ -96,7 +82,9 @@ ZulanDlg::ZulanDlg(std::unique_ptr<CommLink> link, SettingsLocation location, QW
     : QWidget(parent),
       core_(std::make_unique<ConsoleCore>(Model(), std::move(link), std::move(location), *this)),
       presets_(std::make_unique<PresetControl>(core_->encoder())),
-      texts_(core_->languages(), core_->strings()) {
+      texts_(core_->languages(), core_->strings()),
+      context_{core_->encoder(), core_->model(),      core_->settings(), texts_,
+               core_->scheduler(), core_->dispatcher(), prompts_} {
   setStyleSheet(kStyle);
   setMinimumSize(kMinWidth, kMinHeight);
   resize(kMinWidth, kMinHeight);  // Qt scales device-independent pixels by the screen's DPI
@@ -105,12 +93,14 @@ ZulanDlg::ZulanDlg(std::unique_ptr<CommLink> link, SettingsLocation location, QW
   waiting_ = new WaitingDialog(this);
   connect(waiting_, &WaitingDialog::gaveUp, this, [this](const QString& text) {
     // A search that found nothing speaks for itself; anything else failed.
-    if (text != Ui(kSearchNotice)) prompts_.inform(Ui(kFailed));
+    if (text != Ui(UiText::SearchNotice)) prompts_.inform(Ui(UiText::Failed));
   });
-  prompts_.inform = [this](const QString& text) { QMessageBox::information(this, Ui(38), text); };
+  prompts_.inform = [this](const QString& text) {
+    QMessageBox::information(this, Ui(UiText::Tips), text);
+  };
   prompts_.confirm = [this](const QString& text) {
-    return QMessageBox::question(this, Ui(38), text, QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
+    return QMessageBox::question(this, Ui(UiText::Tips), text,
+                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
   };
   titleTimer_.setInterval(kTitleTimerMs);
   connect(&titleTimer_, &QTimer::timeout, this, &ZulanDlg::TickTitle);
@@ -124,8 +114,15 @@ ZulanDlg::~ZulanDlg() {
   qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
-QString ZulanDlg::Ui(int index) const {
-  return QString::fromStdString(core_->strings().Get(index));
+QString ZulanDlg::Ui(UiText text) const {
+  return texts_.Ui(text);
+}
+
+ZBaseDialog* ZulanDlg::page(PageId id) const {
+  for (const BuiltPage& built : pages_) {
+    if (built.row->id == id) return built.page;
+  }
+  return nullptr;
 }
 
 void ZulanDlg::BuildControls() {
@@ -181,23 +178,20 @@ void ZulanDlg::BuildControls() {
     core_->encoder().EncodeAndSend(CommandType::SetFreeze, {static_cast<uint8_t>(on ? 1 : 0)});
   });
 
-  mainPage_ = new ZMainDlg(core_->encoder(), core_->scheduler(), core_->dispatcher(), this);
-  mainPage_->lower();  // pages open over it
-  connect(mainPage_, &ZMainDlg::pageRequest, this, &ZulanDlg::HandlePageRequest);
-  connect(mainPage_, &ZMainDlg::currentWindowChanged, this,
-          [this](int window) { inputPanel_->FollowWindow(window); });
-  connect(inputPanel_, &InputPanel::inputChanged, this, [this](int window) {
-    mainPage_->layout().UpdateWindowLabel(window);
-    mainPage_->Repaint();
-  });
+  connect(inputPanel_, &InputPanel::inputChanged, this,
+          [this](int window) { HandlePageRequest(PageRequest::InputChanged, window); });
   connect(inputPanel_, &InputPanel::layerSwitched, this,
-          [this](int window, bool) { ShowLayerCell(window - 1); });
+          [this](int window, bool) { HandlePageRequest(PageRequest::LayerState, window - 1); });
   connect(inputPanel_, &InputPanel::renameFailed, this,
           [this](const QString& reason) { prompts_.inform(reason); });
   connect(inputPanel_, &InputPanel::raiseWindowRequested, this,
-          [this](int window) { mainPage_->MakeWindowCurrent(window); });
+          [this](int window) { HandlePageRequest(PageRequest::RaiseWindow, window); });
   connect(column_, &ControlColumn::layersLockToggled, this,
-          [this](bool locked) { mainPage_->SetWindowsLocked(locked); });
+          [this](bool locked) { HandlePageRequest(PageRequest::LockWindows, locked ? 1 : 0); });
+  connect(column_, &ControlColumn::videoSettingsClicked, this,
+          [this] { HandlePageRequest(PageRequest::VideoSettingsPage, 0); });
+  connect(column_, &ControlColumn::previewClicked, this,
+          [this] { HandlePageRequest(PageRequest::ShowPreviewWindow, 0); });
 }
 
 void ZulanDlg::LayOut() {
@@ -216,15 +210,24 @@ void ZulanDlg::LayOut() {
   const int middleHeight = h - kTopStrip - kBottomStrip - 16;
   column_->setGeometry(w - 8 - ControlColumn::kWidth, middleTop, ControlColumn::kWidth,
                        middleHeight);
-  mainPage_->setGeometry(kLeftColumn, middleTop, w - kLeftColumn - ControlColumn::kWidth - 16,
-                         middleHeight);
-  // Pages open beside the page buttons, the search beside the connection page.
-  for (ZBaseDialog* page : pages_) {
-    if (page) page->move(kLeftColumn, middleTop);
+  const QRect middle(kLeftColumn, middleTop, w - kLeftColumn - ControlColumn::kWidth - 16,
+                     middleHeight);
+  const ZBaseDialog* connection = page(PageId::Connection);
+  const int besideConnection = middle.left() + (connection ? connection->width() + 4 : 0);
+  for (const BuiltPage& built : pages_) {
+    switch (built.row->place) {
+      case PagePlace::Fill:
+        built.page->setGeometry(middle);
+        break;
+      case PagePlace::Corner:
+        built.page->move(middle.topLeft());
+        break;
+      case PagePlace::BesideConnection:
+        built.page->setGeometry(besideConnection, middle.top(), built.page->width(),
+                                middle.height());
+        break;
+    }
   }
-  searchPage_->setGeometry(kLeftColumn + ZConnectDlg::kWidth + 4, middleTop,
-                           ZSearchMachineDlg::kWidth, middleHeight);
-  videoSettingsPage_->move(kLeftColumn, middleTop);
 
   const int by = h - kBottomStrip + 4;
   presetListButton_->setGeometry(8, by, 64, 26);
@@ -267,16 +270,18 @@ void ZulanDlg::Start(const std::string& localeName, const std::filesystem::path&
 void ZulanDlg::ApplyLanguage() {
   // Every control of the window and its pages by id, then what each caches.
   ZBaseDialog::ApplyDialogTexts(*this, kMainTemplate, texts_);
-  if (!Ui(80).isEmpty()) loadButton_->setText(Ui(80));
-  if (!Ui(81).isEmpty()) saveButton_->setText(Ui(81));
+  if (!Ui(UiText::Load).isEmpty()) loadButton_->setText(Ui(UiText::Load));
+  if (!Ui(UiText::Save).isEmpty()) saveButton_->setText(Ui(UiText::Save));
   column_->ApplyLanguage(texts_, core_->model());
   ShowPortSwitchEntries();
   RefreshSwitcher();
-  for (ZBaseDialog* page : pages_) {
-    if (page) page->ApplyLanguage(texts_);
+  for (const BuiltPage& built : pages_) {
+    built.page->ApplyLanguage(texts_);
+    // A page without a title band is named after its page button.
+    if (built.row->button >= 0) {
+      built.page->SetUntitledName(pageButtons_[built.row->button]->text());
+    }
   }
-  searchPage_->ApplyLanguage(texts_);
-  videoSettingsPage_->ApplyLanguage(texts_);
   RefreshPresetButtons();
   update();
 }
@@ -303,7 +308,7 @@ void ZulanDlg::RefreshPresetButtons() {
 
 void ZulanDlg::RefreshSwitcher() {
   takeButton_->setVisible(switcherOn_);
-  column_->SetSwitcher(switcherOn_, Ui(switcherOn_ ? kSwitchOn : kSwitchOff));
+  column_->SetSwitcher(switcherOn_, Ui(switcherOn_ ? UiText::SwitchOn : UiText::SwitchOff));
 }
 
 void ZulanDlg::SetLinkLamp(bool on) {
@@ -323,7 +328,7 @@ void ZulanDlg::RefreshPortSwitch() {
 void ZulanDlg::ShowPortSwitchEntries() {
   std::array<std::string, 5> items;
   for (std::size_t i = 0; i < items.size(); ++i) {
-    items[i] = core_->strings().Get(kFirstPortSwitchString + static_cast<int>(i));
+    items[i] = core_->strings().Get(Nth(UiText::FixedToHdmi, static_cast<int>(i)));
   }
   column_->SetPortSwitchEntries(items, core_->model().rec.CmpBoardMode);
   column_->ShowModel(core_->model());
@@ -340,8 +345,7 @@ void ZulanDlg::ConnectTo(const std::string& host, int port) {
   const uint8_t address = comm::CommLibrary::DeviceAddressOf(host);
   pendingConnect_ = address;
   pendingHost_ = host;
-  linkWhere_ = QString::fromStdString(host);
-  connectPage_->SetDestination(linkWhere_);
+  HandlePageRequest(PageRequest::Destination, 0, QString::fromStdString(host));
   model.TargetAddress = address;
   if (model.NetworkMode != 1) {
     model.NetworkMode = 1;
@@ -353,77 +357,25 @@ void ZulanDlg::ConnectTo(const std::string& host, int port) {
   RefreshLinkColumn();
 }
 
-void ZulanDlg::ShowLayerCell(int pip) {
-  if (pip < 0 || pip >= kWindowCount - 1) return;
-  const DeviceStatusRecord& rec = core_->model().rec;
-  const int window = pip + 1;
-  const bool logo = window == 3 && rec.LogoUsage == 1;
-  mainPage_->layout().ShowWindowCell(window,
-                                     logo ? rec.LogoOnOff != 0 : rec.Chnl[window].ChnlOnOff != 0);
-  mainPage_->Repaint();
-}
-
-void ZulanDlg::RefreshMainPage(int kind, int arg) {
-  MainPageLayout& layout = mainPage_->layout();
-  switch (static_cast<ReplyKind>(kind)) {
-    case ReplyKind::FullStateReply:
-      for (int k = 0; k < kWindowCount; ++k) layout.UpdateWindowLabel(k);
-      // The screens take the processor's output size, whichever page set it.
-      layout.OnOutputResolution();
-      layout.RelayoutOutputs();
-      layout.RelayoutForSwitcher();
-      for (int k = 0; k < kWindowCount; ++k) layout.PlaceWindowCell(k);
-      // The cells show what the processor shows, not only what was switched
-      // here; the main layer is always on.
-      layout.ShowWindowCell(0, true);
-      layout.UpdateWindow3(1);
-      for (int pip = 0; pip < kWindowCount - 1; ++pip) ShowLayerCell(pip);
-      break;
-    case ReplyKind::WindowGeometryReply:
-      if (arg >= 0 && arg < kWindowCount) layout.PlaceWindowCell(arg);
-      break;
-    case ReplyKind::PvwModeReply:
-      layout.RelayoutForSwitcher();
-      break;
-    case ReplyKind::DpModeReply:
-    case ReplyKind::CompositeBoardReply:
-      for (int k = 0; k < kWindowCount; ++k) layout.UpdateWindowLabel(k);
-      break;
-    default:
-      return;
-  }
-  mainPage_->Repaint();
-}
-
-void ZulanDlg::Notify(int kind, int arg) {
-  lastNotifyKind_ = kind;
-  lastNotifyArg_ = arg;
-  RefreshMainPage(kind, arg);
+void ZulanDlg::Notify(ReplyKind kind, int arg) {
+  lastNotifyKind_ = static_cast<int>(kind);
   DeviceModel& model = core_->model();
-  switch (static_cast<ReplyKind>(kind)) {
+  switch (kind) {
     case ReplyKind::SearchStatusReply:
-      searchPage_->LinkStatus(model.ReplyAddress, model.ReplyArrived != 0);
       if (pendingConnect_ < 0 || model.ReplyAddress != pendingConnect_) break;
       SetLinkLamp(model.ReplyArrived != 0);
       if (model.ReplyArrived != 0) {
         // The target is (back) on the link: read all it holds.
         core_->link().CommSelectHost(pendingHost_);
         core_->encoder().EncodeAndSend(CommandType::QueryFullState);
-        ShowWaiting(Ui(kReadingNotice));
+        ShowWaiting(Ui(UiText::ReadingNotice));
       }
       break;
     case ReplyKind::Ack:
-      searchPage_->ReplyArrived(model.ReplyAddress);
-      break;
     case ReplyKind::DeviceFlagReply:
-      mainPage_->CheckPreviewAvailability();
-      break;
     case ReplyKind::EncoderStatusReply:
-      videoSettingsPage_->OnEncoderStatus(model.EncoderStatus);
-      break;
     case ReplyKind::HostFoundReply:
-      searchPage_->HostFound(model.HostText, model.HostInfo);
-      break;
+      break;  // the pages' business alone
     case ReplyKind::FullStateReply:
       // The switcher page keeps the switcher state once it exists; until
       // then the window reads it from the processor's mode.
@@ -454,6 +406,7 @@ void ZulanDlg::Notify(int kind, int arg) {
       inputPanel_->update();
       break;
   }
+  for (const BuiltPage& built : pages_) built.page->OnReply(kind, arg);
 }
 
 void ZulanDlg::CloseWaitingDialog() {
@@ -465,76 +418,42 @@ void ZulanDlg::ShowWaiting(const QString& text) {
 }
 
 void ZulanDlg::BuildPages() {
-  ConsoleCore& core = *core_;
-  portWatcher_ = new SerialPortWatcher(this);
-  connectPage_ = new ZConnectDlg(core.encoder(), core.settings(), *portWatcher_, texts_, this);
-  pages_[kConnectionPage] = connectPage_;
-  connect(connectPage_, &ZConnectDlg::pageRequest, this, &ZulanDlg::HandlePageRequest);
-  connect(connectPage_, &ZConnectDlg::networkConnectRequested, this,
-          [this](const QString& address) { ConnectTo(address.toStdString(), kDefaultLinkPort); });
-  connect(connectPage_, &ZConnectDlg::networkClosed, this, [this](const QString& address) {
-    if (address.toStdString() != pendingHost_) return;
-    pendingConnect_ = -1;
-    SetLinkLamp(false);
-  });
-  connect(connectPage_, &ZConnectDlg::waitingNotice, this, &ZulanDlg::ShowWaiting);
-  connect(connectPage_, &ZConnectDlg::failed, this,
-          [this](const QString& text) { prompts_.inform(text); });
-
-  searchPage_ = new ZSearchMachineDlg(core.encoder(), core.settings(), texts_, this);
-  searchPage_->SetConfirm([this](const QString& text) { return prompts_.confirm(text); });
-  connect(searchPage_, &ZSearchMachineDlg::pageRequest, this, &ZulanDlg::HandlePageRequest);
-  connect(searchPage_, &ZSearchMachineDlg::destinationChosen, this, [this](const QString& address) {
-    linkWhere_ = address;
-    HandlePageRequest(PageRequest::Destination, 0);
-  });
-  connect(searchPage_, &ZSearchMachineDlg::searchStarted, this, [this] {
-    // The search page chooses the target from now on.
-    pendingConnect_ = -1;
-    waiting_->ShowWaiting(Ui(kSearchNotice), kSearchGiveUpMs);
-  });
-  connect(searchPage_, &ZSearchMachineDlg::waitingNotice, this, &ZulanDlg::ShowWaiting);
-  connect(searchPage_, &ZSearchMachineDlg::informed, this,
-          [this](const QString& text) { prompts_.inform(text); });
-  connect(searchPage_, &ZBaseDialog::closedByUser, this,
-          [this] { connectPage_->SetSearchShown(false); });
-
-  videoSettingsPage_ = new ZVideoSettingDlg(core.encoder(), texts_, this);
-  videoSettingsPage_->hide();
-  connect(videoSettingsPage_, &ZVideoSettingDlg::pageRequest, this, &ZulanDlg::HandlePageRequest);
-  connect(column_, &ControlColumn::videoSettingsClicked, this,
-          [this] { HandlePageRequest(PageRequest::VideoSettingsPage, 0); });
-  connect(column_, &ControlColumn::previewClicked, this, [this] {
-    ZShowVideoDlg& preview = mainPage_->previewWindow();
-    if (!previewPlaced_) {
-      // First shown over the middle of the outputs; later where it was left.
-      preview.move(mainPage_->mapToGlobal(mainPage_->rect().center()) -
-                   QPoint(preview.width() / 2, preview.height() / 2));
-      previewPlaced_ = true;
-    }
-    preview.show();
-    preview.raise();
-  });
-
+  for (const PageRow& row : PageRegistry()) {
+    ZBaseDialog* built = row.make(context_, this);
+    built->hide();
+    if (row.name) built->SetUntitledName(QString::fromUtf8(row.name));
+    pages_.push_back({&row, built});
+    if (row.button >= 0) buttonPages_[row.button] = built;
+    connect(built, &ZBaseDialog::pageRequest, this, &ZulanDlg::HandlePageRequest);
+    connect(built, &ZBaseDialog::waitingNotice, this, &ZulanDlg::ShowWaiting);
+    connect(built, &ZBaseDialog::message, this,
+            [this](const QString& text) { prompts_.inform(text); });
+    connect(built, &ZBaseDialog::closedByUser, this, [this, &row] { OnPageClosed(row); });
+  }
+  // The filling page is always shown, under the others.
+  for (const BuiltPage& built : pages_) {
+    if (built.row->place != PagePlace::Fill) continue;
+    built.page->show();
+    built.page->lower();
+  }
   for (int i = 0; i < kPageCount; ++i) {
-    if (pageButtons_[i]) pageButtons_[i]->setEnabled(pages_[i] != nullptr);
-    if (pages_[i]) connect(pages_[i], &ZBaseDialog::closedByUser, this, &ZulanDlg::ClosePage);
+    if (pageButtons_[i]) pageButtons_[i]->setEnabled(buttonPages_[i] != nullptr);
   }
   // The switch button opens the misc page, once there is one.
-  column_->SetSwitcherEnabled(pages_[kMiscPage] != nullptr);
+  column_->SetSwitcherEnabled(buttonPages_[kMiscPage] != nullptr);
 }
 
 void ZulanDlg::ShowPage(int index, bool toggle) {
   const int previous = currentPage_;
   if (previous >= 0) {
-    pages_[previous]->ShowPage(false);
+    buttonPages_[previous]->ShowPage(false);
     pageButtons_[previous]->setProperty("selected", false);
     Repolish(*pageButtons_[previous]);
     currentPage_ = -1;
   }
-  if (index < 0 || index >= kPageCount || !pages_[index]) return;
+  if (index < 0 || index >= kPageCount || !buttonPages_[index]) return;
   if (toggle && index == previous) return;
-  pages_[index]->ShowPage(true);
+  buttonPages_[index]->ShowPage(true);
   currentPage_ = index;
   if (pageButtons_[index]) {
     pageButtons_[index]->setProperty("selected", true);
@@ -542,8 +461,9 @@ void ZulanDlg::ShowPage(int index, bool toggle) {
   }
 }
 
-void ZulanDlg::ClosePage() {
-  if (currentPage_ < 0) return;
+void ZulanDlg::OnPageClosed(const PageRow& row) {
+  TellPageShown(row.id, false);
+  if (currentPage_ < 0 || row.button != currentPage_) return;
   if (QPushButton* button = pageButtons_[currentPage_]) {
     button->setProperty("selected", false);
     Repolish(*button);
@@ -552,18 +472,19 @@ void ZulanDlg::ClosePage() {
   update();
 }
 
-void ZulanDlg::TogglePage(QWidget& page, int argument) {
+void ZulanDlg::TellPageShown(PageId id, bool shown) {
+  for (const BuiltPage& built : pages_) built.page->OnPageShown(id, shown);
+}
+
+void ZulanDlg::TogglePage(const PageRow& row, ZBaseDialog& page, int argument) {
   const bool show = argument < 2 && page.isHidden();
+  const bool wasShown = !page.isHidden();
   page.setVisible(show);
   if (show) page.raise();
+  if (show != wasShown) TellPageShown(row.id, show);
 }
 
-void ZulanDlg::ToggleSearchPage(int argument) {
-  TogglePage(*searchPage_, argument);
-  connectPage_->SetSearchShown(!searchPage_->isHidden());
-}
-
-void ZulanDlg::HandlePageRequest(PageRequest code, int argument) {
+void ZulanDlg::HandlePageRequest(PageRequest code, int argument, const QString& text) {
   DeviceModel& model = core_->model();
   switch (code) {
     case PageRequest::SwitcherState:
@@ -574,29 +495,17 @@ void ZulanDlg::HandlePageRequest(PageRequest code, int argument) {
       inputPanel_->SetLoopOutSource(argument);
       break;
     case PageRequest::LayerState:
-      ShowLayerCell(argument);
       inputPanel_->RefreshLayerSwitches();
       break;
-    case PageRequest::MosaicMode:
-      mainPage_->layout().RelayoutOutputs();
-      mainPage_->layout().LockOutputs(true, true);
-      mainPage_->Repaint();
-      break;
-    case PageRequest::Arrangement:
-      mainPage_->layout().ArrangeScreens(argument);
-      mainPage_->Repaint();
+    case PageRequest::CurrentWindow:
+      inputPanel_->FollowWindow(argument);
       break;
     case PageRequest::LinkModeChanged:
-      if (model.NetworkMode == 1) {
-        connectPage_->CloseSerial();
-      } else {
+      if (model.NetworkMode != 1) {
         model.MultiMachine = 0;
         linkWhere_ = QString::fromStdString(core_->settings().SerialPort());
       }
       RefreshLinkColumn();
-      break;
-    case PageRequest::SearchPage:
-      ToggleSearchPage(argument);
       break;
     case PageRequest::LockLayers:
       inputPanel_->SetLayerSwitchesEnabled(argument == 0 && model.rec.MosaicMode != 5 &&
@@ -606,21 +515,33 @@ void ZulanDlg::HandlePageRequest(PageRequest code, int argument) {
       SetLinkLamp(argument != 0);
       break;
     case PageRequest::Destination:
-      connectPage_->SetDestination(linkWhere_);
-      break;
-    case PageRequest::VideoSettingsPage:
-      TogglePage(*videoSettingsPage_, argument);
-      break;
-    case PageRequest::PreviewSize:
-      mainPage_->SetPreviewSize(argument);
+      linkWhere_ = text;
       break;
     case PageRequest::TopButtons:
       inputPanel_->SetTopButtonsVisible(argument != 0);
       break;
+    case PageRequest::ConnectNetwork:
+      ConnectTo(text.toStdString(), kDefaultLinkPort);
+      break;
+    case PageRequest::NetworkClosed:
+      if (text.toStdString() == pendingHost_) {
+        pendingConnect_ = -1;
+        SetLinkLamp(false);
+      }
+      break;
+    case PageRequest::SearchStarted:
+      // The search page chooses the target from now on; no answer is a plain
+      // result, so its notice gives up sooner than others.
+      pendingConnect_ = -1;
+      waiting_->ShowWaiting(Ui(UiText::SearchNotice), kSearchGiveUpMs);
+      break;
     default:
-      // The pages these concern come with their own work.
       break;
   }
+  for (const BuiltPage& built : pages_) {
+    if (built.row->toggle == code) TogglePage(*built.row, *built.page, argument);
+  }
+  for (const BuiltPage& built : pages_) built.page->OnPageRequest(code, argument, text);
 }
 
 void ZulanDlg::OnListChosen(int listId, int32_t value) {
@@ -670,10 +591,10 @@ void ZulanDlg::ChoosePreset(int number) {
 void ZulanDlg::LoadPreset() {
   switch (presets_->Load()) {
     case PresetControl::Outcome::Invalid:
-      prompts_.inform(Ui(36));
+      prompts_.inform(Ui(UiText::PresetInvalid));
       break;
     case PresetControl::Outcome::Waiting:
-      ShowWaiting(Ui(kWaitOperation));
+      ShowWaiting(Ui(UiText::WaitOperation));
       break;
     default:
       break;
@@ -681,14 +602,14 @@ void ZulanDlg::LoadPreset() {
 }
 
 void ZulanDlg::SavePreset() {
-  if (presets_->current() < 0 || !prompts_.confirm(Ui(37))) return;
+  if (presets_->current() < 0 || !prompts_.confirm(Ui(UiText::SavePresetQuestion))) return;
   presets_->Save();
   RefreshPresetButtons();
 }
 
 void ZulanDlg::Take() {
   core_->encoder().EncodeAndSend(CommandType::Take);
-  ShowWaiting(Ui(kWaitOperation));
+  ShowWaiting(Ui(UiText::WaitOperation));
 }
 
 void ZulanDlg::keyPressEvent(QKeyEvent* event) {
@@ -698,7 +619,7 @@ void ZulanDlg::keyPressEvent(QKeyEvent* event) {
   if (key == Qt::Key_S && !event->isAutoRepeat() && !(event->modifiers() & Qt::ControlModifier)) {
     sHeld_ = true;
   } else if (key == Qt::Key_S && (event->modifiers() & Qt::ControlModifier)) {
-    ShowWaiting(Ui(kWaitOperation));
+    ShowWaiting(Ui(UiText::WaitOperation));
     const std::string error = core_->project().SaveCurrent();
     waiting_->HideWaiting();
     if (!error.empty()) prompts_.inform(QString::fromStdString(error));

@@ -11,24 +11,25 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
-#include "ConsoleCore.h"
-#include "ControlColumn.h"
+#include "app/ConsoleCore.h"
+#include "app/ControlColumn.h"
+#include "app/PageRegistry.h"
+#include "app/WaitingDialog.h"
 #include "logic/shell/PresetControl.h"
-#include "WaitingDialog.h"
 #include "widgets/LanguageTexts.h"
+#include "widgets/PageContext.h"
+#include "widgets/PageId.h"
 #include "widgets/PageRequest.h"
+#include "widgets/Prompts.h"
 
 namespace qv {
 
 class InputPanel;
 class NameBox;
-class SerialPortWatcher;
 class ZBaseDialog;
-class ZConnectDlg;
-class ZMainDlg;
-class ZVideoSettingDlg;
-class ZSearchMachineDlg;
+struct PageRow;
 
 class ZulanDlg final : public QWidget, public NotificationSink {
   Q_OBJECT
@@ -36,17 +37,14 @@ class ZulanDlg final : public QWidget, public NotificationSink {
  public:
   static constexpr int kMinWidth = 1280;
   static constexpr int kMinHeight = 728;
+  // Page buttons, by ShowPage index.
   static constexpr int kPageCount = 12;
-  static constexpr int kConnectionPage = 11;
-  static constexpr int kMiscPage = 9;
+  static constexpr int kConnectionPage = page_button::kConnection;
+  static constexpr int kMiscPage = page_button::kMisc;
   static constexpr int kTitleTimerMs = 5000;
   inline static const char* const kProductTitle = "QV-410 Serial-VideoProcessor";
 
-  // Messages the window shows; tests replace them to answer without a person.
-  struct Prompts {
-    std::function<void(const QString& text)> inform;
-    std::function<bool(const QString& text)> confirm;
-  };
+  using Prompts = qv::Prompts;
 
   ZulanDlg(std::unique_ptr<CommLink> link, SettingsLocation location, QWidget* parent = nullptr);
   ~ZulanDlg() override;
@@ -57,6 +55,7 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   // the link is up, as choosing a found processor does.
   void ConnectTo(const std::string& host, int port);
 
+  // Tests replace the message boxes to answer without a person.
   void SetPrompts(Prompts prompts) { prompts_ = std::move(prompts); }
   // The name shown under preset button `number` of the list chosen.
   QString presetName(int number) const { return presetNames_.at(number)->text(); }
@@ -65,10 +64,12 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   WaitingDialog& waiting() { return *waiting_; }
   InputPanel& inputPanel() { return *inputPanel_; }
   ControlColumn& controlColumn() { return *column_; }
-  ZConnectDlg& connectionPage() { return *connectPage_; }
-  ZSearchMachineDlg& searchPage() { return *searchPage_; }
-  ZMainDlg& mainPage() { return *mainPage_; }
-  ZVideoSettingDlg& videoSettingsPage() { return *videoSettingsPage_; }
+  // The page registered as `id`; null for a page not built.
+  ZBaseDialog* page(PageId id) const;
+  template <typename Page>
+  Page& page(PageId id) const {
+    return static_cast<Page&>(*page(id));
+  }
   int lastNotifyKind() const { return lastNotifyKind_; }
   bool linkLamp() const { return linkLamp_; }
   int currentPage() const { return currentPage_; }
@@ -77,8 +78,9 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   // Shows page `index` (0..11) and hides the one shown; with `toggle`, the
   // button of the page already shown closes it. Other indices only close.
   void ShowPage(int index, bool toggle);
-  // What pages ask of the window.
-  void HandlePageRequest(PageRequest code, int argument);
+  // What pages and the window's own controls ask: the window does its part,
+  // then every page follows.
+  void HandlePageRequest(PageRequest code, int argument, const QString& text = QString());
   // English or Chinese: every window takes the chosen file's texts at once.
   void SwitchLanguage(ControlColumn::Language language);
 
@@ -100,7 +102,7 @@ class ZulanDlg final : public QWidget, public NotificationSink {
 
  private:
   // NotificationSink, on the UI thread.
-  void Notify(int kind, int arg) override;
+  void Notify(ReplyKind kind, int arg) override;
   void CloseWaitingDialog() override;
 
   void BuildControls();
@@ -109,29 +111,27 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   void ApplyLanguage();
   void OnListChosen(int listId, int32_t value);
   void SwapBoardSource();
-  void ToggleSearchPage(int argument);
   // Page requests 1467..1470: 0 or 1 toggles the page, 2 or more hides it.
-  static void TogglePage(QWidget& page, int argument);
+  void TogglePage(const PageRow& row, ZBaseDialog& page, int argument);
+  void TellPageShown(PageId id, bool shown);
   void ShowWaiting(const QString& text);
-  void ClosePage();
+  void OnPageClosed(const PageRow& row);
   void CommitPresetRename();
   void RefreshPresetButtons();
   void RefreshSwitcher();
   void SetLinkLamp(bool on);
   void RefreshLinkColumn();
-  // The main page after the processor's state changed as `kind` says.
-  void RefreshMainPage(int kind, int arg);
-  void ShowLayerCell(int pip);
   void RefreshPortSwitch();
   void ShowPortSwitchEntries();
   void TickTitle();
-  QString Ui(int index) const;
+  QString Ui(UiText text) const;
 
   std::unique_ptr<ConsoleCore> core_;
   std::unique_ptr<PresetControl> presets_;
   LanguageTexts texts_;
   WaitingDialog* waiting_ = nullptr;
   Prompts prompts_;
+  PageContext context_;
 
   std::array<QPushButton*, kPageCount> pageButtons_{};
   QPushButton* testPatternButton_ = nullptr;
@@ -144,24 +144,24 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   QPushButton* saveButton_ = nullptr;
   QPushButton* freezeButton_ = nullptr;
   QPushButton* takeButton_ = nullptr;
-  ZMainDlg* mainPage_ = nullptr;
   NameBox* presetNameBox_ = nullptr;
   int renamingPreset_ = -1;
   InputPanel* inputPanel_ = nullptr;
   ControlColumn* column_ = nullptr;
-  SerialPortWatcher* portWatcher_ = nullptr;
-  std::array<ZBaseDialog*, kPageCount> pages_{};
-  ZConnectDlg* connectPage_ = nullptr;
-  ZSearchMachineDlg* searchPage_ = nullptr;
-  ZVideoSettingDlg* videoSettingsPage_ = nullptr;
+  struct BuiltPage {
+    const PageRow* row;
+    ZBaseDialog* page;
+  };
+  // In the registry's order.
+  std::vector<BuiltPage> pages_;
+  // By page button index; null where no page is registered.
+  std::array<ZBaseDialog*, kPageCount> buttonPages_{};
   int currentPage_ = -1;
   bool switcherOn_ = false;
-  bool previewPlaced_ = false;
 
   QTimer titleTimer_;
   bool titleShowsProduct_ = false;
   int lastNotifyKind_ = -1;
-  int lastNotifyArg_ = 0;
   bool linkLamp_ = false;
   // The processor ConnectTo is waiting for, by device address; -1 for none.
   int pendingConnect_ = -1;

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "UiText.h"
+
 namespace qv {
 
 class UiStrings {
@@ -20,9 +22,11 @@ class UiStrings {
 
   // The built-in English text; empty for an index outside 0..kCount-1.
   static std::string_view Builtin(int index);
+  static std::string_view Builtin(UiText text) { return Builtin(static_cast<int>(text)); }
 
   // Empty for an index outside 0..kCount-1.
   const std::string& Get(int index) const;
+  const std::string& Get(UiText text) const { return Get(static_cast<int>(text)); }
   // Ignored for an index outside 0..kCount-1.
   void Set(int index, std::string text);
 

@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ReplyKind.h"
+
 namespace qv {
 
 // What the reply handling tells the main window, always on the UI thread.
@@ -10,7 +12,7 @@ class NotificationSink {
   virtual ~NotificationSink() = default;
   // A reply of `kind` changed the model; `arg` narrows it (a window, a cell,
   // a caption slot, an event) where the kind says so, else 0.
-  virtual void Notify(int kind, int arg) = 0;
+  virtual void Notify(ReplyKind kind, int arg) = 0;
   // The reply that ends a waiting operation arrived.
   virtual void CloseWaitingDialog() = 0;
 };

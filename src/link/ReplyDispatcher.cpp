@@ -103,11 +103,11 @@ void ReplyDispatcher::Send(CommandType type, std::initializer_list<uint8_t> args
 void ReplyDispatcher::NoteReply(uint8_t address) {
   model_.ReplyArrived = 1;
   model_.ReplyAddress = address;
-  sink_.Notify(static_cast<int>(ReplyKind::Ack), 0);
+  sink_.Notify(ReplyKind::Ack, 0);
 }
 
 void ReplyDispatcher::Finish(int kind, int arg, uint8_t source) {
-  if (kind != kNoNotify) sink_.Notify(kind, arg);
+  if (kind != kNoNotify) sink_.Notify(static_cast<ReplyKind>(kind), arg);
   NoteReply(source);
 }
 
@@ -147,11 +147,11 @@ void ReplyDispatcher::Handle(const Reply& reply) {
       m.SearchStatus = p[0];
       m.ReplyArrived = p[0];
       m.ReplyAddress = src;
-      sink_.Notify(kind, 0);
+      sink_.Notify(static_cast<ReplyKind>(kind), 0);
       return;
     case ReplyKind::DeviceFlagReply:
       m.DeviceFlagKind1 = p[0] != 0 ? 1 : 0;
-      sink_.Notify(kind, 0);
+      sink_.Notify(static_cast<ReplyKind>(kind), 0);
       return;
     case ReplyKind::FullStateReply:
       HandleFullState(reply);
@@ -282,7 +282,7 @@ void ReplyDispatcher::Handle(const Reply& reply) {
       m.HostInfo = reply.values.value_or(std::array<uint32_t, 2>{0, 0});
       m.HostName.assign(p.begin(), p.end());
       sink_.CloseWaitingDialog();
-      sink_.Notify(kind, 0);
+      sink_.Notify(static_cast<ReplyKind>(kind), 0);
       return;
     case ReplyKind::EncoderStatusReply:
       std::memcpy(m.EncoderStatus.data(), p.data(), m.EncoderStatus.size());
@@ -332,14 +332,14 @@ void ReplyDispatcher::ApplyRecord(const DeviceStatusRecord& record) {
 void ReplyDispatcher::ApplyProjectRecord(const DeviceStatusRecord& record) {
   model_.LoadingAll = 1;
   ApplyRecord(record);
-  sink_.Notify(static_cast<int>(ReplyKind::FullStateReply), 0);
+  sink_.Notify(ReplyKind::FullStateReply, 0);
 }
 
 void ReplyDispatcher::HandleFullState(const Reply& reply) {
   DeviceStatusRecord record;
   std::memcpy(&record, reply.payload.data(), kDeviceRecordSize);
   ApplyRecord(record);
-  sink_.Notify(static_cast<int>(ReplyKind::FullStateReply), 0);
+  sink_.Notify(ReplyKind::FullStateReply, 0);
   const uint8_t src = reply.source;
   auto steps = std::make_shared<std::vector<Step>>(std::vector<Step>{
       {200, [this] { Send(CommandType::CaptionQuery, {0}); }},
@@ -426,7 +426,7 @@ void ReplyDispatcher::HandleDeviceEvent(const Reply& reply) {
       m.EventArg1 = e[1];
       m.EventArg2 = e[2];
       close();
-      sink_.Notify(kind, 0);
+      sink_.Notify(static_cast<ReplyKind>(kind), 0);
       break;
     case 2:
     case 4:
@@ -462,18 +462,18 @@ void ReplyDispatcher::HandleDeviceEvent(const Reply& reply) {
       m.EventValue16 = static_cast<uint16_t>(e[1] + 256 * e[2]);
       m.EventValue8 = e[3];
       m.EventValue32 = static_cast<uint32_t>(Le32(&e[4]));
-      sink_.Notify(kind, 0);
+      sink_.Notify(static_cast<ReplyKind>(kind), 0);
       break;
     case 8:
     case 10:
       close();
-      sink_.Notify(kind, e[0]);
+      sink_.Notify(static_cast<ReplyKind>(kind), e[0]);
       break;
     case 9:
     case 12:
       m.EventCode = e[0];
       m.EventArg1 = e[1];
-      sink_.Notify(kind, 0);
+      sink_.Notify(static_cast<ReplyKind>(kind), 0);
       break;
     case 11:
       if (e[1] == 0) {

@@ -19,6 +19,7 @@ class LanguageTexts {
   QString Lookup(std::string_view key) const;
   // UI string `index`; empty outside 0..160.
   QString Ui(int index) const;
+  QString Ui(UiText text) const { return Ui(static_cast<int>(text)); }
 
  private:
   const LanguageFiles& files_;

@@ -1,15 +1,20 @@
 #pragma once
-// What a page asks of the main window, by the numbers the pages and the
-// main window have always used for them. The main window acts on each in
-// ZulanDlg::PageRequest.
+// What a page, or the window's own controls, ask of the console. The window
+// does its own part of each request (ZulanDlg::HandlePageRequest) and then
+// hands the request to every page (ZBaseDialog::OnPageRequest), so that each
+// page follows what concerns it. The numbers are the ones the processor
+// family's consoles have always used; the console's own requests follow from
+// 1500.
 
 namespace qv {
 
 enum class PageRequest : int {
   MiscViews = 1442,
+  InputChanged = 1445,     // argument: the window whose input changed
   SwitcherState = 1448,    // argument: the switcher state
   LoopOutSource = 1449,    // argument: input tile 0..7
   LayerState = 1450,       // argument: PIP 0..2
+  CurrentWindow = 1454,    // argument: the window made current, 0..3
   MosaicMode = 1460,       // argument: the mosaic mode
   Arrangement = 1461,      // argument: the arrangement
   LinkModeChanged = 1466,  // the model's NetworkMode changed
@@ -23,6 +28,13 @@ enum class PageRequest : int {
   None = 1475,
   PreviewSize = 1476,
   TopButtons = 1477,  // 1 show, 0 hide
+
+  ConnectNetwork = 1500,  // text: open a network link there and read the processor
+  NetworkClosed = 1501,   // text: the network link there was closed
+  SearchStarted = 1502,   // a search went out: the window shows its own notice
+  RaiseWindow = 1503,     // argument: the window a "TOP" button raises
+  LockWindows = 1504,     // "Lock Layer": 1 hold every window in place, 0 release
+  ShowPreviewWindow = 1505,
 };
 
 // Argument of a page toggle request that hides the page whatever its state.

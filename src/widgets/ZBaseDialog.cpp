@@ -8,6 +8,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextEdit>
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
 
 #include "CSxGroupBox.h"
 #include "ControlId.h"
@@ -95,6 +98,22 @@ ZBaseDialog::ZBaseDialog(int templateId, int titleString, QWidget* parent)
     emit closedByUser();
   });
   PlaceCloseButton();
+  UpdateAccessibleName();
+}
+
+void ZBaseDialog::OnReply(ReplyKind, int) {}
+
+void ZBaseDialog::OnPageRequest(PageRequest, int, const QString&) {}
+
+void ZBaseDialog::OnPageShown(PageId, bool) {}
+
+void ZBaseDialog::SetUntitledName(const QString& name) {
+  untitledName_ = name;
+  UpdateAccessibleName();
+}
+
+void ZBaseDialog::UpdateAccessibleName() {
+  setAccessibleName(hasTitleBand() ? title_ : untitledName_);
 }
 
 void ZBaseDialog::ShowPage(bool visible) {
@@ -105,6 +124,7 @@ void ZBaseDialog::ShowPage(bool visible) {
 void ZBaseDialog::ApplyLanguage(const LanguageTexts& texts) {
   ApplyDialogTexts(*this, templateId_, texts);
   if (hasTitleBand()) title_ = texts.Ui(titleString_);
+  UpdateAccessibleName();
   update();
 }
 
@@ -124,6 +144,27 @@ void ZBaseDialog::ApplyDialogTexts(QWidget& dialog, int templateId, const Langua
 void ZBaseDialog::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   PlaceCloseButton();
+}
+
+void ZBaseDialog::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  OrderTabsByReading();
+}
+
+void ZBaseDialog::OrderTabsByReading() {
+  std::vector<QWidget*> fields;
+  for (QWidget* w : findChildren<QWidget*>()) {
+    if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy()) fields.push_back(w);
+  }
+  // Controls whose tops lie within half a row of each other share a row.
+  constexpr int kRowSlack = 8;
+  const auto top = [this](const QWidget* w) { return w->mapTo(this, QPoint(0, 0)); };
+  std::stable_sort(fields.begin(), fields.end(), [&](const QWidget* a, const QWidget* b) {
+    const QPoint pa = top(a), pb = top(b);
+    if (std::abs(pa.y() - pb.y()) > kRowSlack) return pa.y() < pb.y();
+    return pa.x() < pb.x();
+  });
+  for (std::size_t i = 1; i < fields.size(); ++i) setTabOrder(fields[i - 1], fields[i]);
 }
 
 void ZBaseDialog::PlaceCloseButton() {

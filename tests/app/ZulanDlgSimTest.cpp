@@ -170,8 +170,8 @@ class CanvasDragTest : public ZulanDlgSimTest {
     layout().PlaceWindowCell(0);
     QCoreApplication::processEvents();
   }
-  MainPageLayout& layout() { return window->mainPage().layout(); }
-  CPictureCtrl& canvas() { return window->mainPage().canvas(); }
+  MainPageLayout& layout() { return window->page<ZMainDlg>(PageId::Main).layout(); }
+  CPictureCtrl& canvas() { return window->page<ZMainDlg>(PageId::Main).canvas(); }
   Rect CanvasRect(int window) {
     return layout().canvas().Cell(layout().cell(window))->canvasRect();
   }
@@ -249,7 +249,7 @@ TEST_F(CanvasDragTest, TheLogoWindowIsLockedInPlace) {
   Model().rec.LogoHAct[slot] = 240;
   Model().rec.LogoVAct[slot] = 120;
   layout().UpdateWindow3(1);
-  window->mainPage().Repaint();
+  window->page<ZMainDlg>(PageId::Main).Repaint();
   const Rect device = DeviceRect(3);
   const Rect r = CanvasRect(3);
   ASSERT_FALSE(r.IsEmpty());
@@ -272,7 +272,7 @@ TEST_F(PreviewSimTest, LivePreviewReachesTheCellsAndThePreviewWindow) {
   ASSERT_TRUE(Connect());
   window->resize(ZulanDlg::kMinWidth, ZulanDlg::kMinHeight);
   window->show();
-  ZMainDlg& page = window->mainPage();
+  ZMainDlg& page = window->page<ZMainDlg>(PageId::Main);
   ASSERT_TRUE(ProcessUntil([&] { return page.previewOn(); }));
   page.previewWindow().show();
   EXPECT_TRUE(ProcessUntil([&] { return Shown(page.cellVideo(0)) > 2; }));
@@ -299,7 +299,7 @@ class ZulanDlgSerialTest : public ZulanDlgSimTest {
 
 TEST_F(ZulanDlgSerialTest, SerialLinkOverAPtyReadsTheProcessor) {
   ASSERT_TRUE(sim.running());
-  ZConnectDlg& page = window->connectionPage();
+  ZConnectDlg& page = window->page<ZConnectDlg>(PageId::Connection);
   window->ShowPage(ZulanDlg::kConnectionPage, true);
   page.PortsChanged({Tty()});  // the adapter appears
   ASSERT_EQ(page.control().ports(), std::vector<std::string>{Tty()});
@@ -327,7 +327,7 @@ TEST_F(ZulanDlgSimTest, SearchFindsSeveralProcessorsAndConnectsToTheChosenOne) {
   link->CommSetDiscoveryTargets({"127.0.0.2", "127.0.0.3", "127.0.0.4"});
   window->ShowPage(ZulanDlg::kConnectionPage, true);
   window->HandlePageRequest(PageRequest::SearchPage, 0);
-  ZSearchMachineDlg& search = window->searchPage();
+  ZSearchMachineDlg& search = window->page<ZSearchMachineDlg>(PageId::Search);
   ASSERT_FALSE(search.isHidden());
   search.Search();
   EXPECT_TRUE(window->waiting().waiting());
@@ -355,7 +355,7 @@ TEST_F(ZulanDlgSimTest, SearchFindsSeveralProcessorsAndConnectsToTheChosenOne) {
   ASSERT_TRUE(ProcessUntil([&] { return Model().rec.HReso != 0; }));
   EXPECT_TRUE(ProcessUntil([&] { return !window->waiting().waiting(); }));
   EXPECT_TRUE(window->linkLamp());
-  EXPECT_EQ(window->connectionPage().destination(), "127.0.0.3");
+  EXPECT_EQ(window->page<ZConnectDlg>(PageId::Connection).destination(), "127.0.0.3");
 }
 
 }  // namespace

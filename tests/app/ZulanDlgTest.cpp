@@ -92,7 +92,7 @@ TEST_F(ZulanDlgTest, TakeSendsTheMultiMachineSwitchAndWaits) {
 
 TEST_F(ZulanDlgTest, PageButtonsOpenTheirPageAndCloseItAgain) {
   QPushButton* comm = window.pageButton(ZulanDlg::kConnectionPage);
-  ZConnectDlg& page = window.connectionPage();
+  ZConnectDlg& page = window.page<ZConnectDlg>(PageId::Connection);
   ASSERT_TRUE(comm->isEnabled());
   EXPECT_FALSE(window.pageButton(0)->isEnabled());  // no picture page yet: nothing to open
   comm->click();
@@ -109,7 +109,7 @@ TEST_F(ZulanDlgTest, PageButtonsOpenTheirPageAndCloseItAgain) {
 
 TEST_F(ZulanDlgTest, LanguageSwitchRetextsEveryWindowAtOnce) {
   const auto serialCaption = [&] {
-    for (auto* group : window.connectionPage().findChildren<CSxGroupBox*>()) {
+    for (auto* group : window.page<ZConnectDlg>(PageId::Connection).findChildren<CSxGroupBox*>()) {
       if (group->caption() == "Com Connection" ||
           group->caption() == QString::fromUtf8("串口连接")) {
         return group->caption();
@@ -119,13 +119,13 @@ TEST_F(ZulanDlgTest, LanguageSwitchRetextsEveryWindowAtOnce) {
   };
   window.SwitchLanguage(ControlColumn::Language::Chinese);
   EXPECT_EQ(window.pageButton(ZulanDlg::kConnectionPage)->text(), QString::fromUtf8("通讯"));
-  EXPECT_EQ(window.connectionPage().title(), QString::fromUtf8("连接设置"));
+  EXPECT_EQ(window.page<ZConnectDlg>(PageId::Connection).title(), QString::fromUtf8("连接设置"));
   EXPECT_EQ(serialCaption(), QString::fromUtf8("串口连接"));
   EXPECT_EQ(window.controlColumn().findChild<QPushButton*>()->text().isEmpty(), false);
   EXPECT_EQ(window.core().settings().Language(), "Chinese");
   window.SwitchLanguage(ControlColumn::Language::English);
   EXPECT_EQ(window.pageButton(ZulanDlg::kConnectionPage)->text(), "COMM");
-  EXPECT_EQ(window.connectionPage().title(), "Connection Setting");
+  EXPECT_EQ(window.page<ZConnectDlg>(PageId::Connection).title(), "Connection Setting");
   EXPECT_EQ(serialCaption(), "Com Connection");
 }
 

@@ -14,6 +14,7 @@
 #include "link/CommandEncoder.h"
 #include "video/EncoderUpload.h"
 #include "pages/video/ZVideoSettingDlg.h"
+#include "support/PageHarness.h"
 #include "support/FileBytes.h"
 #include "support/RecordingLink.h"
 #include "support/TempDir.h"
@@ -109,15 +110,10 @@ TEST_F(EncoderUploadSimTest, TheSimulatorsVerdictEndsTheUpload) {
 
 TEST_F(EncoderUploadSimTest, ThePageUploadsToTheEncoderTheStatusNamed) {
   ASSERT_TRUE(StartSim());
-  DeviceModel model;
-  test::RecordingLink link;
-  CommandEncoder encoder(model, link);
-  LanguageFiles files(dir.path() / "Language", dir.path() / "Info.ini");
-  UiStrings strings;
-  const LanguageTexts texts(files, strings);
+  test::PageHarness harness;
   EncoderUpload::Options options;
   options.port = packagePort;
-  ZVideoSettingDlg page(encoder, texts, nullptr, options);
+  ZVideoSettingDlg page(harness.context, nullptr, options);
   page.OnEncoderStatus({0, 0, 0, 0, 0, 127, 0, 0, 1});
   page.ChoosePackage(QString::fromStdString(WritePackage().string()));
 

@@ -28,10 +28,10 @@ class Console : public NotificationSink {
   }
   ~Console() override { link.CommShutdown(); }
 
-  void Notify(int kind, int) override {
-    if (kind == 0) linkUp[model.ReplyAddress] = model.ReplyArrived != 0;
-    if (kind == 2) ++fullStates;
-    if (kind == 27) found.insert(model.HostText + " " + model.HostName);
+  void Notify(ReplyKind kind, int) override {
+    if (kind == ReplyKind::SearchStatusReply) linkUp[model.ReplyAddress] = model.ReplyArrived != 0;
+    if (kind == ReplyKind::FullStateReply) ++fullStates;
+    if (kind == ReplyKind::HostFoundReply) found.insert(model.HostText + " " + model.HostName);
   }
   void CloseWaitingDialog() override { ++closed; }
 

@@ -10,7 +10,9 @@ namespace qv::test {
 class RecordingSink : public NotificationSink {
  public:
   static constexpr int kClosed = -1;
-  void Notify(int kind, int arg) override { events.emplace_back(kind, arg); }
+  void Notify(ReplyKind kind, int arg) override {
+    events.emplace_back(static_cast<int>(kind), arg);
+  }
   void CloseWaitingDialog() override { events.emplace_back(kClosed, 0); }
   std::vector<std::pair<int, int>> events;
 };

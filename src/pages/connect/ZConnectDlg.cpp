@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "link/DeviceModel.h"
 #include "logic/connect/MachineList.h"
 #include "pages/connect/SerialPortWatcher.h"
 #include "widgets/CDropButton.h"
@@ -18,18 +19,15 @@ namespace qv {
 
 namespace {
 
-constexpr int kTitleString = 93;
-constexpr int kSerialCaption = 91;
-constexpr int kNetworkCaption = 92;
-constexpr int kReadingNotice = 82;
-constexpr int kConnectFailed = 85;
 constexpr int kDestinationLength = 15;
 
 }  // namespace
 
-ZConnectDlg::ZConnectDlg(CommandEncoder& encoder, InfoSettings& settings,
-                         SerialPortWatcher& watcher, const LanguageTexts& texts, QWidget* parent)
-    : ZBaseDialog(kTemplateId, kTitleString, parent), texts_(texts), control_(encoder, settings) {
+ZConnectDlg::ZConnectDlg(const PageContext& context, QWidget* parent)
+    : ZBaseDialog(kTemplateId, UiText::ConnectionTitle, parent),
+      model_(context.model),
+      texts_(context.texts),
+      control_(context.encoder, context.settings) {
   setFixedSize(kWidth, kHeight);
 
   networkGroup_ = new CSxGroupBox("Network Connection", this);
@@ -64,11 +62,13 @@ ZConnectDlg::ZConnectDlg(CommandEncoder& encoder, InfoSettings& settings,
   connect(ports_, &CDropButton::chosen, this,
           [this](int index, int32_t) { control_.Select(index); });
 
-  control_.RefreshPorts(watcher.ports());
+  // Adapters coming and going reach the page while it lives.
+  auto* watcher = new SerialPortWatcher(this);
+  control_.RefreshPorts(watcher->ports());
   FillPortList();
   baud_->SetUp(ConnectionControl::kDefaultBaud, ConnectionControl::kMinBaud,
                ConnectionControl::kMaxBaud, true, NumberFormat::Int);
-  connect(&watcher, &SerialPortWatcher::changed, this, &ZConnectDlg::PortsChanged);
+  connect(watcher, &SerialPortWatcher::changed, this, &ZConnectDlg::PortsChanged);
   hide();
 }
 
@@ -76,12 +76,16 @@ QString ZConnectDlg::destination() const {
   return destination_->text();
 }
 
-void ZConnectDlg::SetDestination(const QString& address) {
-  destination_->setText(address);
+void ZConnectDlg::OnPageRequest(PageRequest code, int, const QString& text) {
+  if (code == PageRequest::Destination) {
+    destination_->setText(text);
+  } else if (code == PageRequest::LinkModeChanged && model_.NetworkMode == 1) {
+    CloseSerial();
+  }
 }
 
-void ZConnectDlg::SetSearchShown(bool shown) {
-  searchButton_->setChecked(shown);
+void ZConnectDlg::OnPageShown(PageId page, bool shown) {
+  if (page == PageId::Search) searchButton_->setChecked(shown);
 }
 
 void ZConnectDlg::FillPortList() {
@@ -98,9 +102,9 @@ void ZConnectDlg::Apply(const ConnectionControl::Effects& effects) {
   if (effects.portListChanged) FillPortList();
   ports_->setEnabled(!control_.serialOpen());
   if (effects.lampChanged) emit pageRequest(PageRequest::LinkLamp, effects.lamp ? 1 : 0);
-  if (effects.showReadingNotice) emit waitingNotice(texts_.Ui(kReadingNotice));
+  if (effects.showReadingNotice) emit waitingNotice(texts_.Ui(UiText::ReadingNotice));
   if (effects.switchedToSerial) emit pageRequest(PageRequest::LinkModeChanged, 0);
-  if (effects.connectFailed) emit failed(texts_.Ui(kConnectFailed));
+  if (effects.connectFailed) emit message(texts_.Ui(UiText::ConnectFailed));
 }
 
 void ZConnectDlg::OpenSerial() {
@@ -118,11 +122,15 @@ void ZConnectDlg::PortsChanged(const std::vector<std::string>& ports) {
 
 void ZConnectDlg::OpenNetwork() {
   const std::string address = destination().toStdString();
-  if (MachineList::WellFormed(address)) emit networkConnectRequested(destination());
+  if (MachineList::WellFormed(address)) {
+    emit pageRequest(PageRequest::ConnectNetwork, 0, destination());
+  }
 }
 
 void ZConnectDlg::CloseNetwork() {
-  if (control_.CloseHost(destination().toStdString())) emit networkClosed(destination());
+  if (control_.CloseHost(destination().toStdString())) {
+    emit pageRequest(PageRequest::NetworkClosed, 0, destination());
+  }
 }
 
 void ZConnectDlg::hideEvent(QHideEvent* event) {
@@ -137,8 +145,8 @@ void ZConnectDlg::hideEvent(QHideEvent* event) {
 
 void ZConnectDlg::ApplyLanguage(const LanguageTexts& texts) {
   ZBaseDialog::ApplyLanguage(texts);
-  serialGroup_->SetCaption(texts.Ui(kSerialCaption));
-  networkGroup_->SetCaption(texts.Ui(kNetworkCaption));
+  serialGroup_->SetCaption(texts.Ui(UiText::ComConnection));
+  networkGroup_->SetCaption(texts.Ui(UiText::NetworkConnection));
 }
 
 }  // namespace qv

@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "logic/connect/ConnectionControl.h"
-#include "widgets/PageRequest.h"
+#include "widgets/PageContext.h"
 #include "widgets/ZBaseDialog.h"
 
 class QLineEdit;
@@ -27,35 +27,25 @@ class ZConnectDlg final : public ZBaseDialog {
   static constexpr int kWidth = 290;
   static constexpr int kHeight = 318;
 
-  // `watcher` reports adapters coming and going; the page reads its list at start.
-  ZConnectDlg(CommandEncoder& encoder, InfoSettings& settings, SerialPortWatcher& watcher,
-              const LanguageTexts& texts, QWidget* parent = nullptr);
+  ZConnectDlg(const PageContext& context, QWidget* parent = nullptr);
 
   const ConnectionControl& control() const { return control_; }
   QString destination() const;
-  // Page request 1473: an address chosen on the search page.
-  void SetDestination(const QString& address);
-  // The search page was shown or hidden from elsewhere: the switch follows.
-  void SetSearchShown(bool shown);
-  // The console went back to network mode: the serial line closes.
-  void CloseSerial();
   // Adapters came or went; `ports` is the system's list now.
   void PortsChanged(const std::vector<std::string>& ports);
 
   void ApplyLanguage(const LanguageTexts& texts) override;
+  // The address chosen on the search page; the serial line closes when the
+  // console goes back to network mode.
+  void OnPageRequest(PageRequest code, int argument, const QString& text) override;
+  // The search switch follows the search page.
+  void OnPageShown(PageId page, bool shown) override;
 
   // The operator's buttons, callable from tests as from clicks.
   void OpenSerial();
+  void CloseSerial();
   void OpenNetwork();
   void CloseNetwork();
-
- signals:
-  void pageRequest(PageRequest code, int argument);
-  // A network link to `address` should open and the processor be read once it answers.
-  void networkConnectRequested(const QString& address);
-  void networkClosed(const QString& address);
-  void waitingNotice(const QString& text);
-  void failed(const QString& text);
 
  protected:
   void hideEvent(QHideEvent* event) override;
@@ -64,6 +54,7 @@ class ZConnectDlg final : public ZBaseDialog {
   void Apply(const ConnectionControl::Effects& effects);
   void FillPortList();
 
+  const DeviceModel& model_;
   const LanguageTexts& texts_;
   ConnectionControl control_;
   CSxGroupBox* networkGroup_ = nullptr;

@@ -9,26 +9,18 @@
 #include "widgets/CSxGroupBox.h"
 #include "widgets/ControlId.h"
 #include "widgets/LanguageTexts.h"
+#include "widgets/Prompts.h"
 
 namespace qv {
 
-namespace {
-
-constexpr int kTitleString = 94;
-constexpr int kLocalCaption = 95;
-constexpr int kSelectMachine = 32;
-constexpr int kMachineOffline = 39;
-constexpr int kReadingNotice = 82;
-
-}  // namespace
-
-ZSearchMachineDlg::ZSearchMachineDlg(CommandEncoder& encoder, InfoSettings& settings,
-                                     const LanguageTexts& texts, QWidget* parent)
-    : ZBaseDialog(kTemplateId, kTitleString, parent),
-      encoder_(encoder),
-      settings_(settings),
-      texts_(texts),
-      list_(encoder, [&settings](const std::array<uint8_t, 6>& mac, std::size_t n) {
+ZSearchMachineDlg::ZSearchMachineDlg(const PageContext& context, QWidget* parent)
+    : ZBaseDialog(kTemplateId, UiText::SearchTitle, parent),
+      encoder_(context.encoder),
+      settings_(context.settings),
+      texts_(context.texts),
+      prompts_(context.prompts),
+      list_(context.encoder, [&settings = context.settings](const std::array<uint8_t, 6>& mac,
+                                                            std::size_t n) {
         return settings.MachineName(mac, static_cast<int>(n));
       }) {
   setFixedWidth(kWidth);
@@ -99,8 +91,25 @@ void ZSearchMachineDlg::Search() {
   completion_.stop();
   watchdogs_.clear();
   list_.Search();
-  emit searchStarted();
+  emit pageRequest(PageRequest::SearchStarted, 0);
   tiles_->update();
+}
+
+void ZSearchMachineDlg::OnReply(ReplyKind kind, int) {
+  const DeviceModel& model = encoder_.model();
+  switch (kind) {
+    case ReplyKind::SearchStatusReply:
+      LinkStatus(model.ReplyAddress, model.ReplyArrived != 0);
+      break;
+    case ReplyKind::Ack:
+      ReplyArrived(model.ReplyAddress);
+      break;
+    case ReplyKind::HostFoundReply:
+      HostFound(model.HostText, model.HostInfo);
+      break;
+    default:
+      break;
+  }
 }
 
 void ZSearchMachineDlg::HostFound(const std::string& ip, const std::array<uint32_t, 2>& hostInfo) {
@@ -132,10 +141,12 @@ void ZSearchMachineDlg::ConnectSelected() {
 
 void ZSearchMachineDlg::Connect(int index, bool doubleClick) {
   bool offline = false;
-  const auto confirm = [this] { return !confirm_ || confirm_(texts_.Ui(kSelectMachine)); };
+  const auto confirm = [this] {
+    return !prompts_.confirm || prompts_.confirm(texts_.Ui(UiText::SelectMachineQuestion));
+  };
   const MachineList::Effects effects =
       list_.Connect(static_cast<std::size_t>(index), doubleClick, confirm, &offline);
-  if (offline) emit informed(texts_.Ui(kMachineOffline));
+  if (offline) emit message(texts_.Ui(UiText::MachineOffline));
   Apply(effects);
 }
 
@@ -143,10 +154,11 @@ void ZSearchMachineDlg::Apply(const MachineList::Effects& effects) {
   if (effects.repaint) tiles_->update();
   if (effects.startCompletionTimer) completion_.start();
   if (effects.switchedToNetwork) emit pageRequest(PageRequest::LinkModeChanged, 1);
-  if (effects.showReadingNotice) emit waitingNotice(texts_.Ui(kReadingNotice));
+  if (effects.showReadingNotice) emit waitingNotice(texts_.Ui(UiText::ReadingNotice));
   if (effects.lampChanged) emit pageRequest(PageRequest::LinkLamp, effects.lamp ? 1 : 0);
   if (!effects.targetAddressText.empty()) {
-    emit destinationChosen(QString::fromStdString(effects.targetAddressText));
+    emit pageRequest(PageRequest::Destination, 0,
+                     QString::fromStdString(effects.targetAddressText));
   }
   for (int id : effects.restartWatchdogs) {
     std::unique_ptr<QTimer>& timer = watchdogs_[id];
@@ -166,7 +178,7 @@ void ZSearchMachineDlg::Apply(const MachineList::Effects& effects) {
 
 void ZSearchMachineDlg::ApplyLanguage(const LanguageTexts& texts) {
   ZBaseDialog::ApplyLanguage(texts);
-  localGroup_->SetCaption(texts.Ui(kLocalCaption));
+  localGroup_->SetCaption(texts.Ui(UiText::LocalIpAddress));
 }
 
 }  // namespace qv

@@ -11,7 +11,7 @@
 
 #include "logic/connect/MachineList.h"
 #include "project/InfoSettings.h"
-#include "widgets/PageRequest.h"
+#include "widgets/PageContext.h"
 #include "widgets/ZBaseDialog.h"
 
 class QPushButton;
@@ -30,13 +30,13 @@ class ZSearchMachineDlg final : public ZBaseDialog {
   static constexpr int kWidth = 860;
   static constexpr int kCompletionMs = 1000;
 
-  ZSearchMachineDlg(CommandEncoder& encoder, InfoSettings& settings, const LanguageTexts& texts,
-                    QWidget* parent = nullptr);
+  ZSearchMachineDlg(const PageContext& context, QWidget* parent = nullptr);
 
   const MachineList& machines() const { return list_; }
   MachineTiles& tiles() { return *tiles_; }
 
-  // Replies the main window passes on.
+  // Search status, acknowledgements and hosts found.
+  void OnReply(ReplyKind kind, int arg) override;
   void HostFound(const std::string& ip, const std::array<uint32_t, 2>& hostInfo);
   void LinkStatus(uint8_t address, bool arrived);
   void ReplyArrived(uint8_t address);
@@ -49,17 +49,6 @@ class ZSearchMachineDlg final : public ZBaseDialog {
   void ReadLocalAddresses();
 
   void ApplyLanguage(const LanguageTexts& texts) override;
-  // Asks the operator "Select the Machine ?"; the window's own prompt.
-  void SetConfirm(std::function<bool(const QString&)> confirm) { confirm_ = std::move(confirm); }
-
- signals:
-  void pageRequest(PageRequest code, int argument);
-  void destinationChosen(const QString& address);
-  void waitingNotice(const QString& text);
-  // A search went out: the window shows its own notice, which gives up
-  // sooner than others since no answer is a plain result.
-  void searchStarted();
-  void informed(const QString& text);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -72,6 +61,7 @@ class ZSearchMachineDlg final : public ZBaseDialog {
   CommandEncoder& encoder_;
   InfoSettings& settings_;
   const LanguageTexts& texts_;
+  const Prompts& prompts_;
   MachineList list_;
   MachineTiles* tiles_ = nullptr;
   CSxGroupBox* localGroup_ = nullptr;
@@ -79,7 +69,6 @@ class ZSearchMachineDlg final : public ZBaseDialog {
   QTimer completion_;
   // One watchdog per listed processor, by its timer id.
   std::map<int, std::unique_ptr<QTimer>> watchdogs_;
-  std::function<bool(const QString&)> confirm_;
 };
 
 }  // namespace qv

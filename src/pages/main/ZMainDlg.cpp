@@ -15,13 +15,12 @@
 
 namespace qv {
 
-ZMainDlg::ZMainDlg(CommandEncoder& encoder, Scheduler& ui, ReplyDispatcher& dispatcher,
-                   QWidget* parent)
+ZMainDlg::ZMainDlg(const PageContext& context, QWidget* parent)
     : ZBaseDialog(kTemplateId, kNoTitle, parent),
-      ui_(ui),
-      dispatcher_(dispatcher),
-      model_(encoder.model()),
-      layout_(encoder),
+      ui_(context.ui),
+      dispatcher_(context.dispatcher),
+      model_(context.model),
+      layout_(context.encoder),
       alive_(std::make_shared<ZMainDlg*>(this)) {
   canvas_ = new CPictureCtrl(layout_.canvas(), this);
   connect(canvas_, &CPictureCtrl::cellPressed, this, &ZMainDlg::OnCellPressed);
@@ -105,15 +104,13 @@ void ZMainDlg::OnCellPressed(CellHandle cell) {
   const int window = layout_.MakeCurrent(cell);
   Repaint();
   restack_.start();
-  if (window != before) emit currentWindowChanged(window);
-  emit windowChanged(window);
+  if (window != before) emit pageRequest(PageRequest::CurrentWindow, window);
 }
 
 void ZMainDlg::OnCellChanged(CellHandle cell, bool screen) {
   const auto window = layout_.CommitDrag(cell);
   Repaint();
   if (screen || !window) return;
-  emit windowChanged(*window);
   restack_.start();
 }
 
@@ -251,6 +248,93 @@ void ZMainDlg::StackVideoViews() {
     if (!cell.IsWindow() || cell.id() < 0 || cell.id() >= kWindowCount) continue;
     if (VideoView* view = cellViews_[static_cast<std::size_t>(cell.id())]) view->raise();
   }
+}
+
+void ZMainDlg::ShowPreviewWindow() {
+  if (!previewPlaced_) {
+    previewWindow_->move(mapToGlobal(rect().center()) -
+                         QPoint(previewWindow_->width() / 2, previewWindow_->height() / 2));
+    previewPlaced_ = true;
+  }
+  previewWindow_->show();
+  previewWindow_->raise();
+}
+
+void ZMainDlg::ShowLayerCell(int pip) {
+  if (pip < 0 || pip >= kWindowCount - 1) return;
+  const DeviceStatusRecord& rec = model_.rec;
+  const int window = pip + 1;
+  const bool logo = window == 3 && rec.LogoUsage == 1;
+  layout_.ShowWindowCell(window, logo ? rec.LogoOnOff != 0 : rec.Chnl[window].ChnlOnOff != 0);
+}
+
+void ZMainDlg::OnReply(ReplyKind kind, int arg) {
+  switch (kind) {
+    case ReplyKind::FullStateReply:
+      for (int k = 0; k < kWindowCount; ++k) layout_.UpdateWindowLabel(k);
+      // The screens take the processor's output size, whichever page set it.
+      layout_.OnOutputResolution();
+      layout_.RelayoutOutputs();
+      layout_.RelayoutForSwitcher();
+      for (int k = 0; k < kWindowCount; ++k) layout_.PlaceWindowCell(k);
+      // The cells show what the processor shows, not only what was switched
+      // here; the main layer is always on.
+      layout_.ShowWindowCell(0, true);
+      layout_.UpdateWindow3(1);
+      for (int pip = 0; pip < kWindowCount - 1; ++pip) ShowLayerCell(pip);
+      break;
+    case ReplyKind::WindowGeometryReply:
+      if (arg < 0 || arg >= kWindowCount) return;
+      layout_.PlaceWindowCell(arg);
+      break;
+    case ReplyKind::PvwModeReply:
+      layout_.RelayoutForSwitcher();
+      break;
+    case ReplyKind::DpModeReply:
+    case ReplyKind::CompositeBoardReply:
+      for (int k = 0; k < kWindowCount; ++k) layout_.UpdateWindowLabel(k);
+      break;
+    case ReplyKind::DeviceFlagReply:
+      CheckPreviewAvailability();
+      return;
+    default:
+      return;
+  }
+  Repaint();
+}
+
+void ZMainDlg::OnPageRequest(PageRequest code, int argument, const QString&) {
+  switch (code) {
+    case PageRequest::InputChanged:
+      if (argument < 0 || argument >= kWindowCount) return;
+      layout_.UpdateWindowLabel(argument);
+      break;
+    case PageRequest::LayerState:
+      ShowLayerCell(argument);
+      break;
+    case PageRequest::MosaicMode:
+      layout_.RelayoutOutputs();
+      layout_.LockOutputs(true, true);
+      break;
+    case PageRequest::Arrangement:
+      layout_.ArrangeScreens(argument);
+      break;
+    case PageRequest::PreviewSize:
+      SetPreviewSize(argument);
+      return;
+    case PageRequest::RaiseWindow:
+      MakeWindowCurrent(argument);
+      return;
+    case PageRequest::LockWindows:
+      SetWindowsLocked(argument != 0);
+      return;
+    case PageRequest::ShowPreviewWindow:
+      ShowPreviewWindow();
+      return;
+    default:
+      return;
+  }
+  Repaint();
 }
 
 void ZMainDlg::ApplyLanguage(const LanguageTexts& texts) {

@@ -14,7 +14,7 @@
 
 #include "logic/main/MainPageLayout.h"
 #include "surfaces/VideoView.h"
-#include "widgets/PageRequest.h"
+#include "widgets/PageContext.h"
 #include "widgets/ZBaseDialog.h"
 
 namespace qv {
@@ -34,10 +34,8 @@ class ZMainDlg final : public ZBaseDialog {
   static constexpr int kRestackMs = 5000;
   static constexpr int kTopButtonsMs = 5000;
 
-  // `ui` runs tasks on the user-interface thread; preview blocks reach the
-  // receivers through `dispatcher`.
-  ZMainDlg(CommandEncoder& encoder, Scheduler& ui, ReplyDispatcher& dispatcher,
-           QWidget* parent = nullptr);
+  // Preview blocks reach the receivers through the context's dispatcher.
+  explicit ZMainDlg(const PageContext& context, QWidget* parent = nullptr);
   ~ZMainDlg() override;
 
   MainPageLayout& layout() { return layout_; }
@@ -64,14 +62,16 @@ class ZMainDlg final : public ZBaseDialog {
   void RebuildVideoSurfaces();
   VideoView* cellVideo(int window) const { return cellViews_.at(static_cast<std::size_t>(window)); }
 
-  void ApplyLanguage(const LanguageTexts& texts) override;
+  // Shows the preview window: first over the middle of the outputs, later
+  // where the operator left it.
+  void ShowPreviewWindow();
 
- signals:
-  // The current window changed (0..3).
-  void currentWindowChanged(int window);
-  // Window geometry or selection changed: the pages showing it follow.
-  void windowChanged(int window);
-  void pageRequest(PageRequest code, int argument);
+  void ApplyLanguage(const LanguageTexts& texts) override;
+  // The cells follow the processor's windows, outputs and switcher mode.
+  void OnReply(ReplyKind kind, int arg) override;
+  // Inputs routed, layers switched, mosaic and arrangement, "TOP" buttons,
+  // "Lock Layer", the preview size and window.
+  void OnPageRequest(PageRequest code, int argument, const QString& text) override;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -79,6 +79,8 @@ class ZMainDlg final : public ZBaseDialog {
 
  private:
   void OnCellPressed(CellHandle cell);
+  // PIP `pip` (0..2) shows whether its window, or the logo in window 3, is on.
+  void ShowLayerCell(int pip);
   void OnCellChanged(CellHandle cell, bool screen);
   void RebuildFromModel(bool preview);
   void StopPreview();
@@ -98,6 +100,7 @@ class ZMainDlg final : public ZBaseDialog {
   QTimer topButtons_;
   bool windowsLocked_ = false;
   std::array<bool, kWindowCount> locksBefore_{};
+  bool previewPlaced_ = false;
 
   std::unique_ptr<SdlVideoThread> video_;
   std::unique_ptr<PreviewReceivers> receivers_;

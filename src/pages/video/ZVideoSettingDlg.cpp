@@ -22,12 +22,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kTitleString = 134;
-constexpr int kDisplayCaption = 137;
-constexpr int kFirstQualityName = 138;
-constexpr int kUpdateFailure = 142;
-constexpr int kUpdateSuccess = 143;
-constexpr int kUpdateCaption = 144;
 
 constexpr int kQualityList = 65398;
 constexpr int kResolutionList = 65397;
@@ -77,20 +71,20 @@ uint8_t Low(int value) {
 
 }  // namespace
 
-ZVideoSettingDlg::ZVideoSettingDlg(CommandEncoder& encoder, const LanguageTexts& texts,
-                                   QWidget* parent, EncoderUpload::Options upload)
-    : ZBaseDialog(kTemplateId, kTitleString, parent),
-      encoder_(encoder),
-      texts_(texts),
+ZVideoSettingDlg::ZVideoSettingDlg(const PageContext& context, QWidget* parent,
+                                   EncoderUpload::Options upload)
+    : ZBaseDialog(kTemplateId, UiText::VideoSettingsTitle, parent),
+      encoder_(context.encoder),
+      texts_(context.texts),
       preset_(kInitialPreset),
       upload_(upload) {
   setFixedSize(kWidth, kHeight);
 
-  displayGroup_ = new CSxGroupBox(texts.Ui(kDisplayCaption), this);
+  displayGroup_ = new CSxGroupBox(texts_.Ui(UiText::VideoDisplay), this);
   displayGroup_->setGeometry(8, 36, kWidth - 16, 64);
   MakeLabel(displayGroup_, 1590, "Quality:", QRect(12, 26, 84, 24));
   quality_ = MakeControl<CDropButton>(displayGroup_, kQualityList, QRect(100, 26, 200, 24));
-  FillQualityList(texts);
+  FillQualityList(texts_);
   version_ = MakeControl<QLabel>(displayGroup_, kVersion, QRect(320, 26, 212, 24));
   version_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
@@ -113,7 +107,7 @@ ZVideoSettingDlg::ZVideoSettingDlg(CommandEncoder& encoder, const LanguageTexts&
   frameRate_->SetUp(15, 1, 60, true, NumberFormat::Int);
   bitRate_->SetUp(6144, 2, 40960, true, NumberFormat::Int);
 
-  updateGroup_ = new CSxGroupBox(texts.Ui(kUpdateCaption), this);
+  updateGroup_ = new CSxGroupBox(texts_.Ui(UiText::Update), this);
   updateGroup_->setGeometry(8, 112, kWidth - 16, 128);
   path_ = MakeControl<QLineEdit>(updateGroup_, kPackagePath, QRect(12, 26, 400, 24));
   // Only "Browse" fills it, so that nothing but the package is ever sent.
@@ -144,7 +138,7 @@ ZVideoSettingDlg::ZVideoSettingDlg(CommandEncoder& encoder, const LanguageTexts&
 void ZVideoSettingDlg::FillQualityList(const LanguageTexts& texts) {
   quality_->Clear();
   for (int i = 0; i < static_cast<int>(kPresets.size()); ++i) {
-    quality_->AddEntry(texts.Ui(kFirstQualityName + i), i);
+    quality_->AddEntry(texts.Ui(Nth(UiText::Fluency, i)), i);
   }
   quality_->SelectByValue(preset_);
 }
@@ -179,6 +173,10 @@ void ZVideoSettingDlg::SendEdits() {
       {0, static_cast<uint8_t>(frameRate_->value()),
        static_cast<uint8_t>(resolution_->entry(resolution_->selectedIndex()).value), High(bitRate),
        Low(bitRate), 255, 255, 255, 255});
+}
+
+void ZVideoSettingDlg::OnReply(ReplyKind kind, int) {
+  if (kind == ReplyKind::EncoderStatusReply) OnEncoderStatus(encoder_.model().EncoderStatus);
 }
 
 void ZVideoSettingDlg::OnEncoderStatus(const std::array<uint8_t, 10>& status) {
@@ -241,12 +239,12 @@ void ZVideoSettingDlg::Update() {
 
 void ZVideoSettingDlg::ShowProgress(int percent) {
   if (percent == EncoderUpload::kFailed) {
-    status_->setText(texts_.Ui(kUpdateFailure));
+    status_->setText(texts_.Ui(UiText::UpdateFailure));
     return;
   }
   progress_->setValue(std::clamp(percent, progress_->minimum(), progress_->maximum()));
   if (percent == EncoderUpload::kDone) {
-    status_->setText(texts_.Ui(kUpdateSuccess));
+    status_->setText(texts_.Ui(UiText::UpdateSuccess));
   } else if (percent % 10 == 0) {
     status_->setText(QStringLiteral("%1%").arg(percent));
   }
@@ -254,8 +252,8 @@ void ZVideoSettingDlg::ShowProgress(int percent) {
 
 void ZVideoSettingDlg::ApplyLanguage(const LanguageTexts& texts) {
   ZBaseDialog::ApplyLanguage(texts);
-  displayGroup_->SetCaption(texts.Ui(kDisplayCaption));
-  updateGroup_->SetCaption(texts.Ui(kUpdateCaption));
+  displayGroup_->SetCaption(texts_.Ui(UiText::VideoDisplay));
+  updateGroup_->SetCaption(texts.Ui(UiText::Update));
   FillQualityList(texts);
 }
 

@@ -9,7 +9,8 @@
 
 #include "widgets/QtScheduler.h"
 #include "video/EncoderUpload.h"
-#include "widgets/PageRequest.h"
+#include "widgets/PageContext.h"
+#include "widgets/QtScheduler.h"
 #include "widgets/ZBaseDialog.h"
 
 class QLabel;
@@ -35,10 +36,12 @@ class ZVideoSettingDlg final : public ZBaseDialog {
 
   // `upload` says where and how patiently the package goes; tests shorten it.
   // Destroying the page stops a running upload and waits for its thread.
-  ZVideoSettingDlg(CommandEncoder& encoder, const LanguageTexts& texts, QWidget* parent = nullptr,
-                   EncoderUpload::Options upload = {});
+  explicit ZVideoSettingDlg(const PageContext& context, QWidget* parent = nullptr,
+                            EncoderUpload::Options upload = {});
 
-  // Reply kind 28: the encoder status record (the model's EncoderStatus).
+  // The encoder status reply.
+  void OnReply(ReplyKind kind, int arg) override;
+  // The encoder status record (the model's EncoderStatus).
   void OnEncoderStatus(const std::array<uint8_t, 10>& status);
 
   // The operator's buttons, callable from tests as from clicks.
@@ -57,12 +60,9 @@ class ZVideoSettingDlg final : public ZBaseDialog {
   QString packagePath() const;
   bool uploading() const { return upload_.running(); }
 
+  // Sends PageRequest::PreviewSize with a resolution code: the main page's
+  // preview follows the encoder's picture size.
   void ApplyLanguage(const LanguageTexts& texts) override;
-
- signals:
-  // PageRequest::PreviewSize with a resolution code: the main page's preview
-  // follows the encoder's picture size.
-  void pageRequest(PageRequest code, int argument);
 
  private:
   void FillQualityList(const LanguageTexts& texts);

@@ -15,6 +15,7 @@
 
 #include "link/CommandEncoder.h"
 #include "support/FileBytes.h"
+#include "support/PageHarness.h"
 #include "support/RecordingLink.h"
 #include "support/TempDir.h"
 #include "widgets/CDropButton.h"
@@ -47,7 +48,7 @@ class ZVideoSettingDlgTest : public ::testing::Test {
   explicit ZVideoSettingDlgTest(EncoderUpload::Options upload = {}) { Build(upload); }
 
   void Build(EncoderUpload::Options upload) {
-    page = std::make_unique<ZVideoSettingDlg>(encoder, texts, nullptr, upload);
+    page = std::make_unique<ZVideoSettingDlg>(harness.context, nullptr, upload);
     QObject::connect(
         page.get(), &ZVideoSettingDlg::pageRequest,
         [this](PageRequest code, int argument) { requests.emplace_back(code, argument); });
@@ -78,13 +79,11 @@ class ZVideoSettingDlgTest : public ::testing::Test {
     return {p.begin(), p.begin() + 9};
   }
 
-  test::TempDir dir;
-  DeviceModel model;
-  test::RecordingLink link;
-  CommandEncoder encoder{model, link};
-  LanguageFiles files{dir.path() / "Language", dir.path() / "Info.ini"};
-  UiStrings strings;
-  LanguageTexts texts{files, strings};
+  test::PageHarness harness;
+  const test::TempDir& dir = harness.dir;
+  DeviceModel& model = harness.model;
+  test::RecordingLink& link = harness.link;
+  UiStrings& strings = harness.strings;
   std::vector<Request> requests;
   std::unique_ptr<ZVideoSettingDlg> page;
 };
@@ -273,19 +272,13 @@ TEST_F(ZVideoSettingDlgUploadTest, APressDuringAnUploadChangesNothingAndClosingT
 }
 
 TEST(ZVideoSettingDlgLanguageTest, TheShippedChineseFileRetextsThePage) {
-  test::TempDir dir;
-  DeviceModel model;
-  test::RecordingLink link;
-  CommandEncoder encoder{model, link};
-  LanguageFiles files(std::filesystem::path(QV_SOURCE_DIR) / "lang", dir.path() / "Info.ini");
-  UiStrings strings;
-  const LanguageTexts texts(files, strings);
-  ZVideoSettingDlg page(encoder, texts);
+  test::PageHarness harness(std::filesystem::path(QV_SOURCE_DIR) / "lang");
+  ZVideoSettingDlg page(harness.context);
   page.OnEncoderStatus({2, 0, 7, 16, 0x18, 0x00});
 
-  ASSERT_EQ(files.SelectLanguage("Chinese"), "");
-  files.ReloadUiStrings(strings);
-  page.ApplyLanguage(texts);
+  ASSERT_EQ(harness.files.SelectLanguage("Chinese"), "");
+  harness.files.ReloadUiStrings(harness.strings);
+  page.ApplyLanguage(harness.texts);
 
   EXPECT_EQ(page.title(), "视频显示设置");
   for (CDropButton* list : page.findChildren<CDropButton*>()) {

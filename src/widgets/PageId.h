@@ -1,0 +1,14 @@
+#pragma once
+// The console's pages by name. Pages speak of one another only by these:
+// the window's page registry knows which class each is.
+
+namespace qv {
+
+enum class PageId {
+  Main,           // the layout canvas, always shown
+  Connection,     // "COMM"
+  Search,         // the machine search beside the connection page
+  VideoSettings,  // the preview encoder's quality and package upload
+};
+
+}  // namespace qv
