@@ -7,25 +7,48 @@
 #include "widgets/ControlId.h"
 #include "widgets/LanguageTexts.h"
 #include "widgets/WidgetColours.h"
+#include "link/Scheduler.h"
 
 namespace qv {
 
 namespace {
 
-// Captions of the groups, as UI string numbers, top to bottom.
-constexpr std::array<int, 6> kGroupCaptions = {87, 88, 86, 7, 150, 137};
+// Captions of the groups, top to bottom.
+constexpr std::array<UiText, 6> kGroupCaptions = {
+    UiText::ConnectionType, UiText::ConnectionStatus, UiText::SwitcherModeGroup,
+    UiText::SyncMode,       UiText::PortSwitchMethod, UiText::VideoDisplay};
 constexpr std::array<const char*, 6> kGroupDefaults = {"Connection Type",    "Connection Status",
                                                        "Switcher Mode",      "Sync Mode",
                                                        "Port Switch Method", "Video Display"};
 constexpr int kGroupHeights[] = {52, 52, 52, 84, 84, 52};
-constexpr int kSettingString = 97;
-constexpr int kFirstGenlockString = 100;
-constexpr int kFirstSyncModeString = 113;
 constexpr int kGap = 8;
+constexpr int kInner = ControlColumn::kWidth - 20;
+constexpr QRect kFirstLine(10, 20, kInner, 24);
+constexpr QRect kSecondLine(10, 50, kInner, 24);
+
+// Entries from a run of UI strings, one per built-in text (the model's
+// reference table), which also stands in for a text the language file lacks.
+std::function<std::vector<CDropList::Entry>(const LanguageTexts&)> EntriesFrom(
+    UiText first, const std::vector<std::string>& builtin) {
+  return [first, &builtin](const LanguageTexts& texts) {
+    std::vector<CDropList::Entry> entries;
+    for (std::size_t i = 0; i < builtin.size(); ++i) {
+      QString text = texts.Ui(Nth(first, static_cast<int>(i)));
+      if (text.isEmpty()) text = QString::fromStdString(builtin[i]);
+      entries.push_back({text.trimmed(), static_cast<int32_t>(i)});
+    }
+    return entries;
+  };
+}
+
+uint8_t Byte(int32_t v) {
+  return static_cast<uint8_t>(v);
+}
 
 }  // namespace
 
-ControlColumn::ControlColumn(const DeviceModel& model, QWidget* parent) : QWidget(parent) {
+ControlColumn::ControlColumn(const PageContext& context, QWidget* parent)
+    : QWidget(parent), model_(context.model), fields_(context.encoder, context.texts, *this) {
   for (std::size_t i = 0; i < groups_.size(); ++i) {
     groups_[i] = new CSxGroupBox(kGroupDefaults[i], this);
   }
@@ -36,16 +59,8 @@ ControlColumn::ControlColumn(const DeviceModel& model, QWidget* parent) : QWidge
   switcher_ = MakeButton(groups_[2], 1240, "SWITCH OFF");
   connect(switcher_, &QPushButton::clicked, this, &ControlColumn::switcherClicked);
 
-  genlock_ = new CDropButton(groups_[3]);
-  syncMode_ = new CDropButton(groups_[3]);
-  portSwitch_ = new CDropButton(groups_[4]);
+  AddFields(context);
   signalSwitch_ = MakeButton(groups_[4], 1573, "Signal Switch");
-  connect(genlock_, &CDropButton::chosen, this,
-          [this](int, int32_t value) { emit listChosen(kGenlockListId, value); });
-  connect(syncMode_, &CDropButton::chosen, this,
-          [this](int, int32_t value) { emit listChosen(kSyncModeListId, value); });
-  connect(portSwitch_, &CDropButton::chosen, this,
-          [this](int, int32_t value) { emit listChosen(kPortSwitchListId, value); });
   connect(signalSwitch_, &QPushButton::clicked, this, &ControlColumn::signalSwitchClicked);
 
   preview_ = MakeButton(groups_[5], 1564, "Preview");
@@ -78,8 +93,58 @@ ControlColumn::ControlColumn(const DeviceModel& model, QWidget* parent) : QWidge
       chinese_->setChecked(true);
     }
   });
-  FillSyncLists(nullptr, model);
+  ShowModel();
   SetLink(true, false, {});
+}
+
+void ControlColumn::AddFields(const PageContext& context) {
+  const DeviceModel& model = context.model;
+  CommandEncoder& encoder = context.encoder;
+  Scheduler& ui = context.ui;
+  genlock_ = &fields_.Add<CDropButton>(
+      *groups_[3],
+      {.kind = FieldKind::Choice,
+       .id = kGenlockListId,
+       .place = kFirstLine,
+       .entries = EntriesFrom(UiText::FreeRun, model.GenlockLabels),
+       .get = [](const DeviceModel& m) { return m.rec.SyncLockMode; },
+       .set = [](DeviceModel& m, double v) { m.rec.SyncLockMode = static_cast<int32_t>(v); },
+       .send = FieldCommand{CommandType::SetSyncMode,
+                            [&model] { return std::vector<uint8_t>{0, Byte(model.rec.SyncLockMode)}; }}});
+  syncMode_ = &fields_.Add<CDropButton>(
+      *groups_[3],
+      {.kind = FieldKind::Choice,
+       .id = kSyncModeListId,
+       .place = kSecondLine,
+       .entries = EntriesFrom(UiText::SyncAuto, model.SyncModeLabels),
+       .get = [](const DeviceModel& m) { return m.rec.SyncMode; },
+       .set = [](DeviceModel& m, double v) { m.rec.SyncMode = static_cast<int32_t>(v); },
+       .send = FieldCommand{CommandType::SetSyncMode,
+                            [&model] { return std::vector<uint8_t>{1, Byte(model.rec.SyncMode)}; }}});
+  // The board reports its new state only when asked, a moment after the change.
+  portSwitch_ = &fields_.Add<CDropButton>(
+      *groups_[4],
+      {.kind = FieldKind::Choice,
+       .id = kPortSwitchListId,
+       .place = kFirstLine,
+       .entries =
+           [](const LanguageTexts& texts) {
+             std::vector<CDropList::Entry> entries;
+             for (int i = 0; i < 5; ++i) {
+               entries.push_back({texts.Ui(Nth(UiText::FixedToHdmi, i)), i});
+             }
+             return entries;
+           },
+       .get = [](const DeviceModel& m) { return m.rec.CmpBoardMode; },
+       .set = [](DeviceModel& m, double v) { m.rec.CmpBoardMode = static_cast<int32_t>(v); },
+       .send = FieldCommand{CommandType::CompositeBoardCommand,
+                            [&model] { return std::vector<uint8_t>{1, Byte(model.rec.CmpBoardMode)}; }},
+       .after =
+           [&encoder, &ui] {
+             ui.PostDelayed(kBoardQueryDelayMs, [&encoder] {
+               encoder.EncodeAndSend(CommandType::QueryCompositeBoard);
+             });
+           }});
 }
 
 void ControlColumn::resizeEvent(QResizeEvent* event) {
@@ -94,9 +159,6 @@ void ControlColumn::resizeEvent(QResizeEvent* event) {
   linkKind_->setGeometry(10, 20, inner, 24);
   linkWhere_->setGeometry(34, 20, inner - 24, 24);
   switcher_->setGeometry(10, 18, inner, 26);
-  genlock_->setGeometry(10, 20, inner, 24);
-  syncMode_->setGeometry(10, 50, inner, 24);
-  portSwitch_->setGeometry(10, 20, inner, 24);
   signalSwitch_->setGeometry(10, 50, inner, 26);
   preview_->setGeometry(10, 18, (inner - kGap) / 2, 26);
   videoSettings_->setGeometry(10 + (inner + kGap) / 2, 18, (inner - kGap) / 2, 26);
@@ -129,34 +191,19 @@ void ControlColumn::SetSwitcher(bool on, const QString& text) {
   switcher_->setProperty("on", on);
 }
 
-void ControlColumn::FillSyncLists(const LanguageTexts* texts, const DeviceModel& model) {
-  const auto fill = [texts](CDropButton& list, const std::vector<std::string>& builtin, int first) {
-    list.Clear();
-    for (std::size_t i = 0; i < builtin.size(); ++i) {
-      QString text = texts ? texts->Ui(first + static_cast<int>(i)) : QString();
-      if (text.isEmpty()) text = QString::fromStdString(builtin[i]);
-      list.AddEntry(text.trimmed(), static_cast<int32_t>(i));
-    }
-  };
-  fill(*genlock_, model.GenlockLabels, kFirstGenlockString);
-  fill(*syncMode_, model.SyncModeLabels, kFirstSyncModeString);
-  ShowModel(model);
-}
-
-void ControlColumn::ShowModel(const DeviceModel& model) {
-  genlock_->SelectByValue(model.rec.SyncLockMode);
-  syncMode_->SelectByValue(model.rec.SyncMode);
-  portSwitch_->SelectByValue(model.rec.CmpBoardMode);
+void ControlColumn::ShowModel() {
+  fields_.Refresh();
   // Without a composite board there is nothing to switch.
-  groups_[4]->setEnabled(model.CompositeBoardActive());
+  groups_[4]->setEnabled(model_.CompositeBoardActive());
 }
 
-void ControlColumn::SetPortSwitchEntries(const std::array<std::string, 5>& items, int32_t mode) {
-  portSwitch_->Clear();
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    portSwitch_->AddEntry(QString::fromStdString(items[i]), static_cast<int32_t>(i));
-  }
-  portSwitch_->SelectByValue(mode);
+void ControlColumn::OnReply(ReplyKind kind) {
+  fields_.OnReply(kind);
+  groups_[4]->setEnabled(model_.CompositeBoardActive());
+}
+
+void ControlColumn::RefillPortSwitch() {
+  fields_.RefillEntries();
 }
 
 void ControlColumn::SetLanguage(Language language) {
@@ -164,15 +211,15 @@ void ControlColumn::SetLanguage(Language language) {
   chinese_->setChecked(language == Language::Chinese);
 }
 
-void ControlColumn::ApplyLanguage(const LanguageTexts& texts, const DeviceModel& model) {
+void ControlColumn::ApplyLanguage(const LanguageTexts& texts) {
   for (std::size_t i = 0; i < groups_.size(); ++i) {
     const QString caption = texts.Ui(kGroupCaptions[i]);
     if (!caption.isEmpty()) groups_[i]->SetCaption(caption);
   }
-  if (const QString setting = texts.Ui(kSettingString); !setting.isEmpty()) {
+  if (const QString setting = texts.Ui(UiText::Setting); !setting.isEmpty()) {
     videoSettings_->setText(setting);
   }
-  FillSyncLists(&texts, model);
+  fields_.RefillEntries();
 }
 
 }  // namespace qv

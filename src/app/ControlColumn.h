@@ -12,6 +12,9 @@
 
 #include "i18n/LanguageFiles.h"
 #include "link/DeviceModel.h"
+#include "link/ReplyKind.h"
+#include "widgets/PageContext.h"
+#include "widgets/PageFields.h"
 
 namespace qv {
 
@@ -24,22 +27,25 @@ class ControlColumn final : public QWidget {
 
  public:
   static constexpr int kWidth = 196;
-  // Drop list notification ids, as the window has always known them.
+  // The drop lists' ids, as the window has always known them.
   static constexpr int kGenlockListId = 0xAFC0;
   static constexpr int kSyncModeListId = 0xAFD0;
   static constexpr int kPortSwitchListId = 0xFF77;
+  static constexpr int kBoardQueryDelayMs = 50;
   enum class Language { English = 0, Chinese = 1 };
 
-  explicit ControlColumn(const DeviceModel& model, QWidget* parent = nullptr);
+  explicit ControlColumn(const PageContext& context, QWidget* parent = nullptr);
 
   void SetLink(bool networkMode, bool answering, const QString& where);
   void SetSwitcher(bool on, const QString& text);
   void SetSwitcherEnabled(bool enabled) { switcher_->setEnabled(enabled); }
   // Sync lists and the port switch follow the model.
-  void ShowModel(const DeviceModel& model);
-  void SetPortSwitchEntries(const std::array<std::string, 5>& items, int32_t mode);
+  void ShowModel();
+  void OnReply(ReplyKind kind);
+  // The port switch entries name what the composite board reported.
+  void RefillPortSwitch();
   void SetLanguage(Language language);
-  void ApplyLanguage(const LanguageTexts& texts, const DeviceModel& model);
+  void ApplyLanguage(const LanguageTexts& texts);
 
   bool lampOn() const { return lampOn_; }
   bool layersLocked() const { return lockLayer_->isChecked(); }
@@ -49,7 +55,6 @@ class ControlColumn final : public QWidget {
   QPushButton& signalSwitch() { return *signalSwitch_; }
 
  signals:
-  void listChosen(int listId, int32_t value);
   void switcherClicked();
   void signalSwitchClicked();
   void layersLockToggled(bool locked);
@@ -62,8 +67,10 @@ class ControlColumn final : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void FillSyncLists(const LanguageTexts* texts, const DeviceModel& model);
+  void AddFields(const PageContext& context);
 
+  const DeviceModel& model_;
+  PageFields fields_;
   std::array<CSxGroupBox*, 6> groups_{};
   QLabel* linkKind_ = nullptr;
   QLabel* linkWhere_ = nullptr;

@@ -25,7 +25,6 @@ constexpr int kLeftColumn = 118;
 constexpr int kBottomStrip = 70;
 constexpr int kMainTemplate = 102;
 constexpr int kSearchGiveUpMs = 5000;
-constexpr int kBoardQueryDelayMs = 50;
 
 const QColor kBackground(16, 16, 16);
 const QColor kOrange(239, 156, 0);
@@ -141,8 +140,7 @@ void ZulanDlg::BuildControls() {
   }
 
   inputPanel_ = new InputPanel(core_->encoder(), core_->settings(), this);
-  column_ = new ControlColumn(core_->model(), this);
-  connect(column_, &ControlColumn::listChosen, this, &ZulanDlg::OnListChosen);
+  column_ = new ControlColumn(context_, this);
   connect(column_, &ControlColumn::signalSwitchClicked, this, &ZulanDlg::SwapBoardSource);
   connect(column_, &ControlColumn::switcherClicked, this, [this] { ShowPage(kMiscPage, false); });
   connect(column_, &ControlColumn::languageChosen, this, &ZulanDlg::SwitchLanguage);
@@ -272,7 +270,7 @@ void ZulanDlg::ApplyLanguage() {
   ZBaseDialog::ApplyDialogTexts(*this, kMainTemplate, texts_);
   if (!Ui(UiText::Load).isEmpty()) loadButton_->setText(Ui(UiText::Load));
   if (!Ui(UiText::Save).isEmpty()) saveButton_->setText(Ui(UiText::Save));
-  column_->ApplyLanguage(texts_, core_->model());
+  column_->ApplyLanguage(texts_);
   ShowPortSwitchEntries();
   RefreshSwitcher();
   for (const BuiltPage& built : pages_) {
@@ -326,12 +324,8 @@ void ZulanDlg::RefreshPortSwitch() {
 }
 
 void ZulanDlg::ShowPortSwitchEntries() {
-  std::array<std::string, 5> items;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    items[i] = core_->strings().Get(Nth(UiText::FixedToHdmi, static_cast<int>(i)));
-  }
-  column_->SetPortSwitchEntries(items, core_->model().rec.CmpBoardMode);
-  column_->ShowModel(core_->model());
+  column_->RefillPortSwitch();
+  column_->ShowModel();
 }
 
 void ZulanDlg::TickTitle() {
@@ -406,6 +400,7 @@ void ZulanDlg::Notify(ReplyKind kind, int arg) {
       inputPanel_->update();
       break;
   }
+  column_->OnReply(kind);
   for (const BuiltPage& built : pages_) built.page->OnReply(kind, arg);
 }
 
@@ -544,38 +539,15 @@ void ZulanDlg::HandlePageRequest(PageRequest code, int argument, const QString& 
   for (const BuiltPage& built : pages_) built.page->OnPageRequest(code, argument, text);
 }
 
-void ZulanDlg::OnListChosen(int listId, int32_t value) {
-  DeviceModel& model = core_->model();
-  CommandEncoder& encoder = core_->encoder();
-  const auto byte = [](int32_t v) { return static_cast<uint8_t>(v); };
-  switch (listId) {
-    case ControlColumn::kGenlockListId:
-      model.rec.SyncLockMode = value;
-      encoder.EncodeAndSend(CommandType::SetSyncMode, {0, byte(value)});
-      break;
-    case ControlColumn::kSyncModeListId:
-      model.rec.SyncMode = value;
-      encoder.EncodeAndSend(CommandType::SetSyncMode, {1, byte(value)});
-      break;
-    case ControlColumn::kPortSwitchListId:
-      model.rec.CmpBoardMode = value;
-      encoder.EncodeAndSend(CommandType::CompositeBoardCommand, {1, byte(value)});
-      QTimer::singleShot(kBoardQueryDelayMs, this, [this] {
-        core_->encoder().EncodeAndSend(CommandType::QueryCompositeBoard);
-      });
-      break;
-    default:
-      break;
-  }
-}
-
 void ZulanDlg::SwapBoardSource() {
   const int32_t active = core_->model().rec.CmpBoardActNoSrc;
   if (active != 0 && active != 1) return;
   core_->encoder().EncodeAndSend(CommandType::CompositeBoardCommand,
                                  {0, static_cast<uint8_t>(active == 0 ? 1 : 0)});
-  QTimer::singleShot(kBoardQueryDelayMs, this,
-                     [this] { core_->encoder().EncodeAndSend(CommandType::QueryCompositeBoard); });
+  CommandEncoder& encoder = core_->encoder();
+  core_->scheduler().PostDelayed(ControlColumn::kBoardQueryDelayMs, [&encoder] {
+    encoder.EncodeAndSend(CommandType::QueryCompositeBoard);
+  });
 }
 
 void ZulanDlg::ChoosePresetList(PresetControl::List list) {

@@ -109,7 +109,6 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   void BuildPages();
   void LayOut();
   void ApplyLanguage();
-  void OnListChosen(int listId, int32_t value);
   void SwapBoardSource();
   // Page requests 1467..1470: 0 or 1 toggles the page, 2 or more hides it.
   void TogglePage(const PageRow& row, ZBaseDialog& page, int argument);

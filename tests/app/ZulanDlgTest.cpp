@@ -7,6 +7,9 @@
 
 #include "app/ZulanDlg.h"
 #include "pages/connect/ZConnectDlg.h"
+#include "pages/main/CPictureCtrl.h"
+#include "pages/main/ZMainDlg.h"
+#include "pages/main/ZShowVideoDlg.h"
 #include "support/RecordingLink.h"
 #include "support/TempDir.h"
 #include "widgets/CDropButton.h"
@@ -107,6 +110,19 @@ TEST_F(ZulanDlgTest, PageButtonsOpenTheirPageAndCloseItAgain) {
   EXPECT_EQ(window.currentPage(), -1);
 }
 
+TEST_F(ZulanDlgTest, TheMainPageAndItsWindowsTakeTheLanguageFilesTexts) {
+  ZMainDlg& main = window.page<ZMainDlg>(PageId::Main);
+  const auto texts = [&] {
+    return std::pair(main.canvas().topSetText(), main.previewWindow().windowTitle());
+  };
+  // At start, the English file's texts rather than the built-in ones.
+  EXPECT_EQ(texts(), std::pair(QString("Set Top"), QString("Video Display")));
+  window.SwitchLanguage(ControlColumn::Language::Chinese);
+  EXPECT_EQ(texts(), std::pair(QString::fromUtf8("置顶"), QString::fromUtf8("视频显示")));
+  window.SwitchLanguage(ControlColumn::Language::English);
+  EXPECT_EQ(texts(), std::pair(QString("Set Top"), QString("Video Display")));
+}
+
 TEST_F(ZulanDlgTest, LanguageSwitchRetextsEveryWindowAtOnce) {
   const auto serialCaption = [&] {
     for (auto* group : window.page<ZConnectDlg>(PageId::Connection).findChildren<CSxGroupBox*>()) {
@@ -147,7 +163,7 @@ TEST_F(ZulanDlgTest, SyncAndPortSwitchListsSendTheirCommands) {
 
   link->sent.clear();
   Model().rec.CmpBoardExist = 1;  // the port switch needs a composite board
-  column.ShowModel(Model());
+  column.ShowModel();
   choose(column.portSwitchList(), 4);
   EXPECT_EQ(Model().rec.CmpBoardMode, 4);
   ASSERT_EQ(link->SentTypes(), std::vector<int>{33});
@@ -168,7 +184,7 @@ TEST_F(ZulanDlgTest, SignalSwitchSwapsOnlyAKnownActiveSource) {
     link->sent.clear();
     Model().rec.CmpBoardActNoSrc = c.active;
     Model().rec.CmpBoardExist = 1;
-    window.controlColumn().ShowModel(Model());
+    window.controlColumn().ShowModel();
     window.controlColumn().signalSwitch().click();
     QTest::qWait(120);
     ASSERT_EQ(link->SentTypes(), c.sent) << c.active;

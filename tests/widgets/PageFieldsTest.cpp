@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QTest>
 #include <functional>
 
 #include "WidgetEvents.h"
 #include "support/RecordingLink.h"
+#include "support/TempDir.h"
+#include "widgets/ControlId.h"
+#include "widgets/LanguageTexts.h"
 #include "widgets/CDropButton.h"
 #include "widgets/CGdipButton.h"
 #include "widgets/oBitmapSlider.h"
@@ -142,6 +146,96 @@ TEST(PageFields, CommitsOfAHiddenPageAreIgnored) {
   test::LoseFocus(f.fade);
   EXPECT_EQ(f.model.rec.PvwDTime, 0);
   EXPECT_TRUE(f.link.sent.empty());
+}
+
+// A page whose fields come from table rows: a labelled number and a drop list
+// whose entries are UI strings.
+struct RowFixture {
+  RowFixture() {
+    page.resize(400, 200);
+    number = &fields.Add<oRealEdit>(
+        page, {.kind = FieldKind::Number,
+               .id = 1301,
+               .place = QRect(100, 10, 80, 24),
+               .label = {.id = 1300, .text = "Fade:", .place = QRect(10, 10, 80, 24)},
+               .minimum = 0,
+               .maximum = 7,
+               .get = [](const DeviceModel& m) { return m.rec.PvwDTime; },
+               .set = [](DeviceModel& m, double v) { m.rec.PvwDTime = static_cast<int32_t>(v); },
+               .send = FieldCommand{CommandType::SetPvwDTime}});
+    list = &fields.Add<CDropButton>(
+        page, {.kind = FieldKind::Choice,
+               .id = 1302,
+               .place = QRect(100, 40, 120, 24),
+               .entries =
+                   [](const LanguageTexts& t) {
+                     return std::vector<CDropList::Entry>{{t.Ui(UiText::Opaque), 0},
+                                                          {t.Ui(UiText::Translucent), 1}};
+                   },
+               .get = [](const DeviceModel& m) { return m.rec.SyncMode; },
+               .set = [](DeviceModel& m, double v) { m.rec.SyncMode = static_cast<int32_t>(v); }});
+    page.show();
+  }
+
+  test::TempDir dir;
+  DeviceModel model;
+  test::RecordingLink link;
+  CommandEncoder encoder{model, link};
+  LanguageFiles files{dir.path() / "Language", dir.path() / "Info.ini"};
+  UiStrings strings;
+  LanguageTexts texts{files, strings};
+  QWidget page;
+  PageFields fields{encoder, texts, page};
+  oRealEdit* number = nullptr;
+  CDropButton* list = nullptr;
+};
+
+TEST(PageFieldsRows, ARowMakesItsControlAndLabelBoundToTheModel) {
+  RowFixture f;
+  EXPECT_EQ(ControlId(*f.number), 1301);
+  EXPECT_EQ(f.number->geometry(), QRect(100, 10, 80, 24));
+  QLabel* label = nullptr;
+  for (QLabel* l : f.page.findChildren<QLabel*>()) {
+    if (ControlId(*l) == 1300) label = l;
+  }
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), "Fade:");
+  EXPECT_EQ(label->buddy(), f.number);
+
+  test::Type(*f.number, "#6\n");
+  EXPECT_EQ(f.model.rec.PvwDTime, 6);
+  ASSERT_EQ(f.link.sent.size(), 1u);
+  EXPECT_EQ(f.link.sent[0].type, static_cast<int>(CommandType::SetPvwDTime));
+
+  ASSERT_EQ(f.list->count(), 2);
+  EXPECT_EQ(f.list->entry(1).text, " Translucent");
+}
+
+TEST(PageFieldsRows, EntriesFollowTheTextsAndKeepTheModelsChoice) {
+  RowFixture f;
+  f.model.rec.SyncMode = 1;
+  f.strings.Set(static_cast<int>(UiText::Translucent), "half");
+  f.fields.RefillEntries();
+  EXPECT_EQ(f.list->entry(1).text, "half");
+  EXPECT_EQ(f.list->selectedIndex(), 1);
+  EXPECT_TRUE(f.link.sent.empty());
+}
+
+TEST(PageFieldsRows, ARefreshLeavesTheFieldBeingTypedInAlone) {
+  RowFixture f;
+  QApplication::setActiveWindow(&f.page);
+  f.number->setFocus();
+  ASSERT_TRUE(f.number->hasFocus());
+  test::Type(*f.number, "#5");  // typed, not committed yet
+  f.model.rec.PvwDTime = 2;
+  f.fields.OnReply(ReplyKind::Ack);
+  EXPECT_EQ(f.number->text(), "5");
+  test::Type(*f.number, "\n");
+  EXPECT_EQ(f.model.rec.PvwDTime, 5);
+  f.number->clearFocus();
+  f.model.rec.PvwDTime = 2;
+  f.fields.OnReply(ReplyKind::Ack);
+  EXPECT_EQ(f.number->text(), "2");
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ class CPictureCtrl final : public QWidget {
   void SetVideo(bool on);
   // Text of the context menu's one entry.
   void SetTopSetText(const QString& text) { topSetText_ = text; }
+  const QString& topSetText() const { return topSetText_; }
 
  signals:
   void cellPressed(CellHandle cell);
