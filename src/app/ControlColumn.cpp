@@ -174,8 +174,8 @@ void ControlColumn::paintEvent(QPaintEvent*) {
   p.setRenderHint(QPainter::Antialiasing);
   const QRect line = linkWhere_->geometry().translated(groups_[1]->pos());
   const QRect lamp(groups_[1]->x() + 12, line.center().y() - 6, 12, 12);
-  p.setPen(QColor(10, 10, 10));
-  p.setBrush(lampOn_ ? QColor(40, 220, 80) : QColor(70, 70, 70));
+  p.setPen(colours::kLampRim);
+  p.setBrush(lampOn_ ? colours::kLampOn : colours::kLampOff);
   p.drawEllipse(lamp);
 }
 

@@ -1,4 +1,5 @@
 #include "InputIcons.h"
+#include "widgets/WidgetColours.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -17,8 +18,8 @@ struct Palette {
   QColor plate, border, glyph;
 };
 
-const Palette kNormal{QColor(40, 40, 40), QColor(72, 72, 72), QColor(200, 200, 200)};
-const Palette kHighlighted{QColor(239, 156, 0), QColor(255, 196, 72), QColor(16, 16, 16)};
+const Palette kNormal{colours::kButton, colours::kLine, colours::kTextSoft};
+const Palette kHighlighted{colours::kAccent, colours::kAccentBright, colours::kGround};
 
 QImage Canvas(int width, int height, qreal ratio) {
   QImage image(QSize(width, height) * ratio, QImage::Format_ARGB32_Premultiplied);
@@ -102,7 +103,7 @@ QImage DrawLamp(bool signal, qreal ratio) {
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   const QPointF centre(InputIcons::kLampSize / 2.0, kLampHeight / 2.0);
-  const QColor core = signal ? QColor(60, 220, 90) : QColor(96, 96, 96);
+  const QColor core = signal ? colours::kSignalOn : colours::kSignalOff;
   QRadialGradient glow(centre - QPointF(1.5, 1.5), 6);
   glow.setColorAt(0, core.lighter(150));
   glow.setColorAt(1, core);

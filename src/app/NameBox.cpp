@@ -7,9 +7,7 @@ namespace qv {
 NameBox::NameBox(QWidget* parent) : QLineEdit(parent) {
   setMaxLength(kMaxLength);
   setFrame(false);
-  setStyleSheet(
-      "QLineEdit { color: rgb(235,235,235); background: rgb(24,24,24);"
-      " border: 1px solid rgb(239,156,0); padding: 0px 2px; font-size: 11px; }");
+  setObjectName("nameBox");
   hide();
 }
 

@@ -1,4 +1,5 @@
 #include "WaitingDialog.h"
+#include "widgets/WidgetColours.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -70,19 +71,19 @@ bool WaitingDialog::eventFilter(QObject* watched, QEvent* event) {
 void WaitingDialog::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
-  p.fillRect(rect(), QColor(0, 0, 0, 110));
+  p.fillRect(rect(), colours::kShade);
   const QRect box = Box();
   QPainterPath frame;
   frame.addRoundedRect(QRectF(box), 6, 6);
-  p.fillPath(frame, QColor(64, 64, 64));
+  p.fillPath(frame, colours::kFrame);
   QPainterPath inner;
   inner.addRoundedRect(QRectF(box).adjusted(3, 3, -3, -3), 4, 4);
-  p.fillPath(inner, QColor(16, 16, 16));
+  p.fillPath(inner, colours::kGround);
 
   const QPointF centre(box.left() + 40, box.center().y() + 0.5);
   for (int i = 0; i < kSpokes; ++i) {
     const int age = (step_ - i + kSpokes) % kSpokes;
-    QColor colour(239, 156, 0);
+    QColor colour = colours::kAccent;
     colour.setAlpha(255 - age * 200 / kSpokes);
     p.save();
     p.translate(centre);
@@ -91,7 +92,7 @@ void WaitingDialog::paintEvent(QPaintEvent*) {
     p.drawLine(QPointF(0, -10), QPointF(0, -18));
     p.restore();
   }
-  p.setPen(QColor(235, 235, 235));
+  p.setPen(colours::kText);
   p.drawText(box.adjusted(72, 0, -12, 0), Qt::AlignVCenter | Qt::TextWordWrap, text_);
 }
 

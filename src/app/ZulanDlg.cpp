@@ -13,8 +13,11 @@
 #include "comm/CommLibrary.h"
 #include "link/ReplyKind.h"
 #include "logic/shell/InputPanelLayout.h"
+#include "widgets/AppStyleSheet.h"
 #include "widgets/ControlId.h"
+#include "widgets/WidgetColours.h"
 #include "widgets/ZBaseDialog.h"
+#include "widgets/WidgetColours.h"
 
 namespace qv {
 
@@ -26,8 +29,6 @@ constexpr int kBottomStrip = 70;
 constexpr int kMainTemplate = 102;
 constexpr int kSearchGiveUpMs = 5000;
 
-const QColor kBackground(16, 16, 16);
-const QColor kOrange(239, 156, 0);
 
 struct PageButtonSpec {
   int controlId;
@@ -52,23 +53,6 @@ constexpr std::array<PageButtonSpec, ZulanDlg::kPageCount> kPageButtons = {{
 
 constexpr int kFirstPresetId = 1223;
 
-const char* const kStyle = R"(
-QPushButton {
-  color: rgb(235,235,235); background: rgb(40,40,40);
-  border: 1px solid rgb(72,72,72); border-radius: 3px; padding: 2px 6px;
-}
-QPushButton:hover { background: rgb(56,56,56); }
-QPushButton:pressed { background: rgb(24,24,24); }
-QPushButton:checked { color: rgb(16,16,16); background: rgb(239,156,0); border-color: rgb(255,190,60); }
-QPushButton:disabled { color: rgb(110,110,110); background: rgb(28,28,28); border-color: rgb(44,44,44); }
-QPushButton[stored="true"] { border-color: rgb(239,156,0); }
-QPushButton#take { color: rgb(255,255,255); background: rgb(160,24,24); font-weight: bold; }
-QPushButton#take:pressed { background: rgb(110,16,16); }
-QPushButton[selected="true"] { color: rgb(16,16,16); background: rgb(239,156,0); border-color: rgb(255,190,60); }
-QLabel { color: rgb(239,156,0); }
-QLabel#linkKind { color: rgb(235,235,235); font-weight: bold; }
-QLineEdit { color: rgb(239,156,0); background: rgb(16,16,16); border: 1px solid rgb(72,72,72); padding: 1px 3px; }
-)";
 
 void Repolish(QWidget& w) {
   w.style()->unpolish(&w);
@@ -84,7 +68,7 @@ ZulanDlg::ZulanDlg(std::unique_ptr<CommLink> link, SettingsLocation location, QW
       texts_(core_->languages(), core_->strings()),
       context_{core_->encoder(), core_->model(),      core_->settings(), texts_,
                core_->scheduler(), core_->dispatcher(), prompts_} {
-  setStyleSheet(kStyle);
+  setStyleSheet(AppStyleSheet());
   setMinimumSize(kMinWidth, kMinHeight);
   resize(kMinWidth, kMinHeight);  // Qt scales device-independent pixels by the screen's DPI
   BuildControls();
@@ -249,8 +233,8 @@ void ZulanDlg::resizeEvent(QResizeEvent* event) {
 
 void ZulanDlg::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), kBackground);
-  p.fillRect(QRect(0, height() - kBottomStrip - 4, width(), 1), QColor(48, 48, 48));
+  p.fillRect(rect(), colours::kGround);
+  p.fillRect(QRect(0, height() - kBottomStrip - 4, width(), 1), colours::kSeparator);
 }
 
 void ZulanDlg::Start(const std::string& localeName, const std::filesystem::path& shippedLanguages) {

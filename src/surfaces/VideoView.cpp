@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "surfaces/SdlVideoThread.h"
+#include "widgets/WidgetColours.h"
 
 namespace qv {
 
@@ -80,7 +81,7 @@ void VideoView::paintEvent(QPaintEvent*) {
   QPainter p(this);
   const QImage image = image_->image();
   if (image.isNull()) {
-    p.fillRect(rect(), Qt::black);
+    p.fillRect(rect(), colours::kCellFill);
   } else {
     p.drawImage(rect(), image);
   }
@@ -88,7 +89,7 @@ void VideoView::paintEvent(QPaintEvent*) {
     QFont font = p.font();
     font.setPixelSize(std::max(10, height() / 8));
     p.setFont(font);
-    p.setPen(Qt::red);
+    p.setPen(colours::kOverlayLabel);
     p.drawText(rect(), Qt::AlignLeft | Qt::AlignTop, label_);
   }
 }

@@ -89,10 +89,7 @@ ZBaseDialog::ZBaseDialog(int templateId, int titleString, QWidget* parent)
   closeButton_->setFixedSize(kCloseSize, kCloseSize);
   closeButton_->setFocusPolicy(Qt::NoFocus);
   closeButton_->setIcon(QIcon(CrossPixmap(colours::kText)));
-  closeButton_->setStyleSheet(
-      "QPushButton { background: transparent; border: none; }"
-      "QPushButton:hover { background: rgb(239, 156, 0); }"
-      "QPushButton:pressed { background: rgb(180, 116, 0); }");
+  closeButton_->setObjectName("pageClose");
   connect(closeButton_, &QPushButton::clicked, this, [this] {
     hide();
     emit closedByUser();

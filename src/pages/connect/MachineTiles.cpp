@@ -1,4 +1,5 @@
 #include "pages/connect/MachineTiles.h"
+#include "widgets/WidgetColours.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,9 +11,6 @@ namespace {
 
 QRect ToQRect(const MachineList::Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
 
-const QColor kText(235, 235, 235);
-const QColor kOrange(239, 156, 0);
-const QColor kRed(255, 0, 0);
 
 }  // namespace
 
@@ -90,26 +88,26 @@ void MachineTiles::paintEvent(QPaintEvent*) {
   p.setRenderHint(QPainter::Antialiasing);
   for (const MachineList::Entry& e : list_.entries()) {
     const QRect tile = ToQRect(e.tile);
-    p.fillRect(tile.adjusted(-2, -2, 2, 2), e.target ? kOrange : e.selected ? kRed : Qt::black);
-    p.fillRect(tile, QColor(32, 32, 32));
+    p.fillRect(tile.adjusted(-2, -2, 2, 2), e.target ? colours::kAccent : e.selected ? colours::kCellSelected : colours::kCellFill);
+    p.fillRect(tile, colours::kRaised);
     // Presence lamp, then the name bar beside it.
     p.setPen(Qt::NoPen);
-    p.setBrush(e.online ? QColor(40, 220, 80) : QColor(90, 90, 90));
+    p.setBrush(e.online ? colours::kLampOn : colours::kLampOff);
     p.drawEllipse(QRect(tile.left() + 16, tile.top() + 8, 16, 16));
-    p.fillRect(QRect(tile.left() + 40, tile.top() + 5, 150, 21), QColor(48, 48, 48));
-    p.setPen(kText);
+    p.fillRect(QRect(tile.left() + 40, tile.top() + 5, 150, 21), colours::kRaisedHover);
+    p.setPen(colours::kText);
     p.drawText(QRect(tile.left() + 44, tile.top() + 5, 146, 21), Qt::AlignVCenter,
                e.online ? "ONLINE" : "OFFLINE");
     p.drawText(QPoint(tile.left() + 16, tile.top() + 48),
                QString("Name:%1").arg(QString::fromStdString(e.name)));
     // The rename spot: a small pen.
     const QRect spot = RenameSpot(e.tile);
-    p.setPen(QPen(kOrange, 2));
+    p.setPen(QPen(colours::kAccent, 2));
     p.drawLine(spot.left() + 6, spot.bottom() - 6, spot.right() - 6, spot.top() + 6);
-    p.setPen(kText);
+    p.setPen(colours::kText);
     p.drawText(QPoint(tile.left() + 16, tile.top() + 68),
                QString("IP:%1").arg(QString::fromStdString(e.ip)));
-    p.setPen(e.target ? kRed : kText);
+    p.setPen(e.target ? colours::kCellSelected : colours::kText);
     p.setBrush(Qt::NoBrush);
     p.drawRect(tile.adjusted(0, 0, -1, -1));
   }

@@ -1,4 +1,5 @@
 #include "pages/main/CPictureCtrl.h"
+#include "widgets/WidgetColours.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -9,11 +10,6 @@ namespace qv {
 
 namespace {
 
-const QColor kScreenFill(0, 77, 235);
-const QColor kScreenName(0, 128, 0);
-const QColor kSilver(192, 192, 192);
-const QColor kOverlap(0, 128, 192);
-const QColor kTitleBar(64, 64, 64);
 constexpr int kTitleHeight = 26;
 constexpr int kFrameWidth = 6;
 
@@ -71,9 +67,9 @@ void CPictureCtrl::SetSwitcherFrames(bool on) {
 
 void CPictureCtrl::paintEvent(QPaintEvent* event) {
   QPainter p(this);
-  p.fillRect(event->rect(), Qt::black);
+  p.fillRect(event->rect(), colours::kCellFill);
   if (grid_) {
-    p.setPen(Qt::white);
+    p.setPen(colours::kTextBright);
     const QRect area = event->rect();
     for (int y = area.top() - area.top() % kGridStep; y <= area.bottom(); y += kGridStep) {
       for (int x = area.left() - area.left() % kGridStep; x <= area.right(); x += kGridStep) {
@@ -83,7 +79,7 @@ void CPictureCtrl::paintEvent(QPaintEvent* event) {
   }
   for (const CCell* cell : model_.PaintOrder()) PaintCell(p, *cell);
 
-  p.setPen(QPen(kOverlap, 1, Qt::DotLine));
+  p.setPen(QPen(colours::kOverlap, 1, Qt::DotLine));
   p.setBrush(Qt::NoBrush);
   for (const Rect& overlap : model_.Overlaps()) p.drawRect(ToQRect(overlap).adjusted(0, 0, -1, -1));
 
@@ -122,7 +118,7 @@ void CPictureCtrl::paintEvent(QPaintEvent* event) {
     }
   }
   if (const auto band = model_.RubberBand()) {
-    p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+    p.setPen(QPen(colours::kTextBright, 1, Qt::DotLine));
     p.drawRect(ToQRect(*band).adjusted(0, 0, -1, -1));
   }
   if (switcherFrames_) PaintFrames(p);
@@ -132,18 +128,18 @@ void CPictureCtrl::PaintCell(QPainter& p, const CCell& cell) const {
   const QRect r = ToQRect(cell.canvasRect());
   if (r.isEmpty()) return;
   if (cell.IsScreen() && cell.outline()) {
-    p.setPen(QPen(kScreenName, 1, Qt::DotLine));
+    p.setPen(QPen(colours::kScreenName, 1, Qt::DotLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.adjusted(0, 0, -1, -1));
   } else if (cell.IsWindow() && video_) {
-    p.setPen(cell.selected() ? QColor(Qt::red) : kSilver);
+    p.setPen(cell.selected() ? colours::kCellSelected : colours::kCellFrame);
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.adjusted(0, 0, -1, -1));
   } else {
-    p.fillRect(r, cell.IsScreen() && !cell.selected() ? kScreenFill : QColor(Qt::black));
-    QColor text = Qt::white;
-    if (cell.IsScreen() && !cell.selected()) text = Qt::black;
-    if (cell.IsWindow() && cell.locked() && !cell.selected()) text = kScreenName;
+    p.fillRect(r, cell.IsScreen() && !cell.selected() ? colours::kScreenFill : colours::kCellFill);
+    QColor text = colours::kTextBright;
+    if (cell.IsScreen() && !cell.selected()) text = colours::kCellFill;
+    if (cell.IsWindow() && cell.locked() && !cell.selected()) text = colours::kScreenName;
     const Point shown = cell.ShownPosition();
     const Rect& device = cell.deviceRect();
     const QString lines[] = {
@@ -160,12 +156,12 @@ void CPictureCtrl::PaintCell(QPainter& p, const CCell& cell) const {
                  Qt::AlignLeft | Qt::AlignTop, lines[i]);
     }
     p.restore();
-    p.setPen(cell.selected() ? QColor(Qt::red) : kSilver);
+    p.setPen(cell.selected() ? colours::kCellSelected : colours::kCellFrame);
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.adjusted(0, 0, -1, -1));
   }
   if (cell.IsScreen()) {
-    p.setPen(kScreenName);
+    p.setPen(colours::kScreenName);
     p.drawText(r.adjusted(0, 0, -2, -2), Qt::AlignRight | Qt::AlignBottom,
                QString::fromStdString(cell.name()));
   }
@@ -180,11 +176,11 @@ void CPictureCtrl::PaintFrames(QPainter& p) const {
     QRect area;
     QColor colour;
     const char* text;
-  } frames[] = {{QRect(0, 0, width(), half), QColor(0, 255, 0), "PREVIEW"},
-                {QRect(0, half, width(), height() - half), QColor(255, 0, 0), "PROGRAM"}};
+  } frames[] = {{QRect(0, 0, width(), half), colours::kPreviewFrame, "PREVIEW"},
+                {QRect(0, half, width(), height() - half), colours::kProgramFrame, "PROGRAM"}};
   for (const auto& f : frames) {
     const QRect bar(f.area.left(), f.area.top(), f.area.width(), kTitleHeight);
-    p.fillRect(bar, kTitleBar);
+    p.fillRect(bar, colours::kCellTitle);
     p.setPen(QPen(f.colour, kFrameWidth));
     p.setBrush(Qt::NoBrush);
     p.drawRect(

@@ -53,9 +53,7 @@ ZShowVideoDlg::ZShowVideoDlg(QWidget* owner)
     SetControlId(*labels_[i], kFirstLabelId + i);
   }
   close_ = MakeButton(this, 0, QString::fromUtf8("\u2715"));
-  close_->setStyleSheet(
-      "QPushButton { color: rgb(235,235,235); background: transparent; border: none; }"
-      "QPushButton:hover { background: rgb(239,156,0); }");
+  close_->setObjectName("previewClose");
   connect(close_, &QPushButton::clicked, this, &QWidget::hide);
   Place();
 }
@@ -129,7 +127,7 @@ void ZShowVideoDlg::ApplyLanguage(const LanguageTexts& texts) {
 void ZShowVideoDlg::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), colours::kGround);
-  p.fillRect(QRect(0, 0, width(), kCaptionHeight), QColor(40, 40, 40));
+  p.fillRect(QRect(0, 0, width(), kCaptionHeight), colours::kButton);
   p.setPen(colours::kAccent);
   p.drawText(QRect(0, 0, width(), kCaptionHeight), Qt::AlignCenter, title_);
   p.setPen(colours::kLine);

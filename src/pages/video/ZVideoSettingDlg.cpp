@@ -118,9 +118,6 @@ ZVideoSettingDlg::ZVideoSettingDlg(const PageContext& context, QWidget* parent,
   progress_->setRange(0, 100);
   progress_->setValue(0);
   progress_->setTextVisible(false);
-  progress_->setStyleSheet(
-      "QProgressBar { border: 1px solid rgb(72, 72, 72); background: rgb(16, 16, 16); }"
-      "QProgressBar::chunk { background: rgb(239, 156, 0); }");
   auto* update = MakeButton(updateGroup_, kUpdate, "Update", QRect(420, 59, 112, 26));
   status_ = MakeControl<QLabel>(updateGroup_, kStatus, QRect(12, 92, 520, 24));
 
