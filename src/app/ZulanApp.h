@@ -6,13 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "link/CommLink.h"
+
 namespace qv {
 
 class ZulanApp {
  public:
   struct Target {
     std::string host;
-    int port = 61213;
+    int port = kDefaultLinkPort;
   };
   // "--connect HOST[:PORT]"; nothing else is read. Returns nullopt and sets
   // *error for anything it does not understand.

@@ -1,7 +1,8 @@
 #pragma once
 // Control ids: the number a language file uses to re-text a control
-// ("IDS_<id>"). Pages give their labelled controls the ids of the original
-// dialog templates so that existing language files keep working.
+// ("IDS_<id>"). The ids are fixed by the language files the processor
+// family's consoles share: a page gives each labelled control its id there,
+// so that those files keep working.
 
 #include <QRect>
 
