@@ -8,6 +8,7 @@ NameBox::NameBox(QWidget* parent) : QLineEdit(parent) {
   setMaxLength(kMaxLength);
   setFrame(false);
   setObjectName("nameBox");
+  setAccessibleName(QStringLiteral("Name"));
   hide();
 }
 

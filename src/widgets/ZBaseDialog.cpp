@@ -90,6 +90,7 @@ ZBaseDialog::ZBaseDialog(int templateId, int titleString, QWidget* parent)
   closeButton_->setFocusPolicy(Qt::NoFocus);
   closeButton_->setIcon(QIcon(CrossPixmap(colours::kText)));
   closeButton_->setObjectName("pageClose");
+  closeButton_->setAccessibleName(QStringLiteral("Close"));
   connect(closeButton_, &QPushButton::clicked, this, [this] {
     hide();
     emit closedByUser();

@@ -16,6 +16,7 @@ QRect ToQRect(const MachineList::Rect& r) { return QRect(r.left, r.top, r.width,
 
 MachineTiles::MachineTiles(MachineList& list, QWidget* parent) : QWidget(parent), list_(list) {
   nameBox_ = new QLineEdit(this);
+  nameBox_->setAccessibleName(QStringLiteral("Name"));
   nameBox_->setMaxLength(kMaxNameLength);
   nameBox_->hide();
   nameBox_->installEventFilter(this);

@@ -33,8 +33,10 @@ ZConnectDlg::ZConnectDlg(const PageContext& context, QWidget* parent)
   networkGroup_ = new CSxGroupBox("Network Connection", this);
   SetControlId(*networkGroup_, 1169);
   networkGroup_->setGeometry(8, 36, kWidth - 16, 136);
-  MakeLabel(networkGroup_, 1171, "Destination IP :", QRect(12, 24, 110, 24));
+  QLabel* destinationLabel =
+      MakeLabel(networkGroup_, 1171, "Destination IP :", QRect(12, 24, 110, 24));
   destination_ = MakeControl<QLineEdit>(networkGroup_, 1172, QRect(122, 24, 140, 24));
+  destinationLabel->setBuddy(destination_);
   destination_->setMaxLength(kDestinationLength);
   destination_->setText(ConnectionControl::kDefaultDestination);
   // The window's own Enter never reaches the page; here it opens the link.
@@ -51,10 +53,12 @@ ZConnectDlg::ZConnectDlg(const PageContext& context, QWidget* parent)
   serialGroup_ = new CSxGroupBox("Com Connection", this);
   SetControlId(*serialGroup_, 1474);
   serialGroup_->setGeometry(8, 184, kWidth - 16, 124);
-  MakeLabel(serialGroup_, 1475, "Com", QRect(12, 24, 40, 24));
+  QLabel* portLabel = MakeLabel(serialGroup_, 1475, "Com", QRect(12, 24, 40, 24));
   ports_ = MakeControl<CDropButton>(serialGroup_, 65425, QRect(60, 24, 202, 24));
-  MakeLabel(serialGroup_, 1476, "Baud Rate", QRect(12, 56, 80, 24));
+  portLabel->setBuddy(ports_);
+  QLabel* baudLabel = MakeLabel(serialGroup_, 1476, "Baud Rate", QRect(12, 56, 80, 24));
   baud_ = MakeControl<oRealEdit>(serialGroup_, 1473, QRect(100, 56, 162, 24));
+  baudLabel->setBuddy(baud_);
   auto* openSerial = MakeButton(serialGroup_, 1477, "Connect", QRect(12, 88, 120, 26));
   auto* closeSerial = MakeButton(serialGroup_, 1495, "DisConnect", QRect(142, 88, 120, 26));
   connect(openSerial, &QPushButton::clicked, this, &ZConnectDlg::OpenSerial);

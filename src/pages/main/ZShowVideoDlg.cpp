@@ -54,6 +54,7 @@ ZShowVideoDlg::ZShowVideoDlg(QWidget* owner)
   }
   close_ = MakeButton(this, 0, QString::fromUtf8("\u2715"));
   close_->setObjectName("previewClose");
+  close_->setAccessibleName(QStringLiteral("Close"));
   connect(close_, &QPushButton::clicked, this, &QWidget::hide);
   Place();
 }

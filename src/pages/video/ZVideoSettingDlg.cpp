@@ -82,8 +82,9 @@ ZVideoSettingDlg::ZVideoSettingDlg(const PageContext& context, QWidget* parent,
 
   displayGroup_ = new CSxGroupBox(texts_.Ui(UiText::VideoDisplay), this);
   displayGroup_->setGeometry(8, 36, kWidth - 16, 64);
-  MakeLabel(displayGroup_, 1590, "Quality:", QRect(12, 26, 84, 24));
+  QLabel* qualityLabel = MakeLabel(displayGroup_, 1590, "Quality:", QRect(12, 26, 84, 24));
   quality_ = MakeControl<CDropButton>(displayGroup_, kQualityList, QRect(100, 26, 200, 24));
+  qualityLabel->setBuddy(quality_);
   FillQualityList(texts_);
   version_ = MakeControl<QLabel>(displayGroup_, kVersion, QRect(320, 26, 212, 24));
   version_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -102,6 +103,12 @@ ZVideoSettingDlg::ZVideoSettingDlg(const PageContext& context, QWidget* parent,
       MakeLabel(displayGroup_, 1595, "Kbps", QRect(496, 60, 36, 24)),
   };
   for (QWidget* w : details) w->hide();
+  // Each label names the control after it.
+  for (std::size_t i = 0; i + 1 < details.size(); ++i) {
+    if (auto* label = qobject_cast<QLabel*>(details[i]); label && !qobject_cast<QLabel*>(details[i + 1])) {
+      label->setBuddy(details[i + 1]);
+    }
+  }
   for (const Resolution& r : kResolutions) resolution_->AddEntry(r.text, r.code);
   resolution_->SelectByValue(kPresets[kInitialPreset].code);
   frameRate_->SetUp(15, 1, 60, true, NumberFormat::Int);
