@@ -22,7 +22,7 @@ int ControlId(const QWidget& control) {
 QPushButton* MakeButton(QWidget* parent, int id, const QString& text, const QRect& geometry) {
   auto* button = new QPushButton(text, parent);
   if (id != 0) SetControlId(*button, id);
-  button->setFocusPolicy(Qt::NoFocus);
+  button->setFocusPolicy(Qt::TabFocus);
   if (geometry.isValid()) button->setGeometry(geometry);
   return button;
 }

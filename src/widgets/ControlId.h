@@ -17,8 +17,10 @@ void SetControlId(QWidget& control, int id);
 // 0 for a control without an id.
 int ControlId(const QWidget& control);
 
-// A push button with a control id (0 for none) that takes no keyboard focus,
-// so that Enter and Esc stay with the window; placed at `geometry` when valid.
+// A push button with a control id (0 for none), placed at `geometry` when
+// valid. Tab reaches it and Space presses it, but a click leaves the focus
+// where it was, and Enter and Esc pass on to the window (which never closes
+// on them).
 QPushButton* MakeButton(QWidget* parent, int id, const QString& text, const QRect& geometry = {});
 // A label with a control id, placed at `geometry`.
 QLabel* MakeLabel(QWidget* parent, int id, const QString& text, const QRect& geometry);
