@@ -2,7 +2,9 @@
 
 #include <cstring>
 #include <new>
+#include <string>
 
+#include "base/ThreadName.h"
 #include "video/H264Decoder.h"
 
 namespace qv {
@@ -18,12 +20,15 @@ void CopyRows(uint8_t* to, const uint8_t* from, int stride, int width, int rows)
 
 }  // namespace
 
-PreviewReceiver::PreviewReceiver()
-    : PreviewReceiver([](const PictureDecoder::Attributes& attributes) {
-        return std::unique_ptr<PictureDecoder>(H264Decoder::Create(attributes));
-      }) {}
+PreviewReceiver::PreviewReceiver(int channel)
+    : PreviewReceiver(
+          [](const PictureDecoder::Attributes& attributes) {
+            return std::unique_ptr<PictureDecoder>(H264Decoder::Create(attributes));
+          },
+          channel) {}
 
-PreviewReceiver::PreviewReceiver(DecoderFactory factory) : factory_(std::move(factory)) {}
+PreviewReceiver::PreviewReceiver(DecoderFactory factory, int channel)
+    : factory_(std::move(factory)), channel_(channel) {}
 
 PreviewReceiver::~PreviewReceiver() {
   Stop();
@@ -149,6 +154,7 @@ bool PreviewReceiver::PushPacket(const uint8_t* data, std::size_t length) {
 }
 
 void PreviewReceiver::DecodeLoop() {
+  SetCurrentThreadName("qv-decode-" + std::to_string(channel_));
   do {
     while (!decodeWake_.StopRequested()) {
       BlockSlot& slot = ring_[ringRead_];
@@ -225,6 +231,7 @@ void PreviewReceiver::Publish(PictureSlot& slot) {
 }
 
 void PreviewReceiver::RenderLoop() {
+  SetCurrentThreadName("qv-render-" + std::to_string(channel_));
   do {
     while (!renderWake_.StopRequested()) {
       PictureSlot& slot = pictures_[pictureRead_];

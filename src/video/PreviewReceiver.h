@@ -38,9 +38,9 @@ class PreviewReceiver {
 
   enum class RendererKind { Cell = 0, Quadrant = 1 };
 
-  // Decodes with H264Decoder.
-  PreviewReceiver();
-  explicit PreviewReceiver(DecoderFactory factory);
+  // Decodes with H264Decoder. `channel` only names the threads.
+  explicit PreviewReceiver(int channel = 0);
+  explicit PreviewReceiver(DecoderFactory factory, int channel = 0);
   ~PreviewReceiver();
   PreviewReceiver(const PreviewReceiver&) = delete;
   PreviewReceiver& operator=(const PreviewReceiver&) = delete;
@@ -111,6 +111,7 @@ class PreviewReceiver {
   void Dispatch(const Picture& picture);
 
   const DecoderFactory factory_;
+  const int channel_;
 
   // User-interface thread only.
   int frameWidth_ = kDefaultWidth;

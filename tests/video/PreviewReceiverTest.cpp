@@ -12,6 +12,7 @@
 
 #include "RecordingRenderer.h"
 #include "ScriptedDecoder.h"
+#include "support/ThreadNames.h"
 #include "video/PreviewReceivers.h"
 
 namespace qv {
@@ -398,6 +399,23 @@ TEST_F(ReceiverTest, WithdrawalWaitsOnlyForACallIntoTheWithdrawnRenderer) {
   EXPECT_EQ(picturesWhenWithdrawn, 1u);  // its call had ended
   EXPECT_TRUE(other.seen().empty());
   EXPECT_TRUE(late.seen().empty());
+}
+
+TEST(PreviewReceivers, ThreadsAreNamedAfterTheirChannel) {
+  DecoderScript script;
+  PreviewReceivers receivers(script.Factory());
+  PreviewReceiver& receiver = receivers.Receiver(2);
+  RecordingRenderer renderer;
+  ASSERT_TRUE(receiver.Start());
+  ASSERT_TRUE(receiver.Register(renderer, Kind::Cell));
+  ASSERT_TRUE(Push(receiver, 1));
+  // Both threads have named themselves before they handle anything.
+  ASSERT_TRUE(renderer.WaitForPictures(1));
+  const std::vector<std::string> names = test::ThreadNames();
+  for (const char* name : {"qv-decode-2", "qv-render-2"}) {
+    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+  }
+  receivers.StopAll();
 }
 
 TEST(PreviewReceivers, BlocksGoToTheirChannelsReceiverAndOnlyIfItDecodes) {
