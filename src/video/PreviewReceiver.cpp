@@ -45,6 +45,7 @@ bool PreviewReceiver::Start() {
   if (!decodeThread_.joinable()) {
     decoder_ = factory_(PictureDecoder::Attributes::ForFrame(frameWidth_, frameHeight_));
     if (decoder_) {
+      start_.Reset();
       decodeWake_.Reset();
       decodeThread_ = std::thread(&PreviewReceiver::DecodeLoop, this);
       std::lock_guard lock(producerMutex_);
@@ -159,13 +160,25 @@ void PreviewReceiver::DecodeLoop() {
     while (!decodeWake_.StopRequested()) {
       BlockSlot& slot = ring_[ringRead_];
       if (!slot.full.load(std::memory_order_acquire)) break;
-      DecodeBlock(slot.data.get(), slot.length);
+      TakeBlock(slot.data.get(), slot.length);
       slot.data.reset();
       slot.length = 0;
       slot.full.store(false, std::memory_order_release);
       ringRead_ = (ringRead_ + 1) % kRingSlots;
     }
   } while (decodeWake_.Wait());
+}
+
+void PreviewReceiver::TakeBlock(const uint8_t* data, std::size_t length) {
+  if (length == 0) {
+    // Stream after a flush is decoded afresh, so it too must start at an IDR picture.
+    DecodeBlock(nullptr, 0);
+    start_.Reset();
+  } else if (start_.Admit(data, length)) {
+    DecodeBlock(data, length);
+  } else {
+    skippedBlocks_.fetch_add(1, std::memory_order_relaxed);
+  }
 }
 
 void PreviewReceiver::DecodeBlock(const uint8_t* data, std::size_t length) {
