@@ -51,6 +51,9 @@ int ZulanApp::Run(int argc, char** argv) {
   // Made before the window, so that it outlives the window's shutdown and a
   // signal during start-up waits for the event loop.
   SignalCloser closer;
+  if (!closer.catching()) {
+    std::cerr << "qvconsole: SIGTERM and SIGINT will end the console without saving\n";
+  }
   SettingsLocation location = SettingsLocation::FromProcess();
   if (!location.error().empty()) std::cerr << "qvconsole: " << location.error() << "\n";
   const std::filesystem::path shipped =
