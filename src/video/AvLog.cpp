@@ -31,7 +31,7 @@ void Callback(void* context, int level, const char* format, va_list args) {
   if (level > AV_LOG_WARNING || level > av_log_get_level() || !format) return;
   char text[AvLog::kMaxTextBytes + 1];
   int used = 0;
-  // The reporting object's name ("h264") says which part of libav speaks.
+  // The reporting object's name ("h264") tells which of libav's codecs or tools speaks.
   const AVClass* avClass = context ? *static_cast<const AVClass* const*>(context) : nullptr;
   if (avClass && avClass->item_name) {
     used = std::snprintf(text, sizeof text, "%s: ", avClass->item_name(context));
