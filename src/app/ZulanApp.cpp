@@ -6,6 +6,7 @@
 #include <charconv>
 #include <iostream>
 
+#include "SignalCloser.h"
 #include "ZulanDlg.h"
 #include "comm/CommLibrary.h"
 
@@ -47,6 +48,12 @@ int ZulanApp::Run(int argc, char** argv) {
     std::cerr << error << "\n";
     return 2;
   }
+  // Made before the window, so that it outlives the window's shutdown and a
+  // signal during start-up waits for the event loop.
+  SignalCloser closer;
+  if (!closer.catching()) {
+    std::cerr << "qvconsole: SIGTERM and SIGINT will end the console without saving\n";
+  }
   SettingsLocation location = SettingsLocation::FromProcess();
   if (!location.error().empty()) std::cerr << "qvconsole: " << location.error() << "\n";
   const std::filesystem::path shipped =
@@ -55,6 +62,11 @@ int ZulanApp::Run(int argc, char** argv) {
   ZulanDlg window(std::make_unique<comm::CommLibrary>(), std::move(location));
   window.Start(QLocale::system().name().toStdString(), shipped);
   window.show();
+  // A signal closes the console as its window's close button does: the link
+  // shuts down and the project is saved. Quitting as well ends the run even
+  // when another top-level window is still open.
+  QObject::connect(&closer, &SignalCloser::closeRequested, &window, &QWidget::close);
+  QObject::connect(&closer, &SignalCloser::closeRequested, &app, &QCoreApplication::quit);
   if (*parsed) {
     const Target target = **parsed;
     QTimer::singleShot(0, &window, [&window, target] { window.ConnectTo(target.host, target.port); });

@@ -8,6 +8,7 @@
 #include "FrameCodec.h"
 #include "SerialChannel.h"
 #include "TcpChannel.h"
+#include "base/ThreadName.h"
 #include "link/CommandType.h"
 
 namespace qv::comm {
@@ -16,6 +17,7 @@ CommLibrary::CommLibrary(Options options)
     : options_(options), io_(std::make_unique<asio::io_context>(1)) {
   discovery_ = std::make_shared<Discovery>(*this, *io_);
   thread_ = std::thread([this] {
+    SetCurrentThreadName("qv-link-io");
     auto work = asio::make_work_guard(*io_);
     io_->run();
   });

@@ -5,6 +5,8 @@
 
 #include <chrono>
 
+#include "base/ThreadName.h"
+
 namespace qv {
 
 namespace {
@@ -58,6 +60,7 @@ void SdlVideoThread::SetResetHook(std::function<void()> hook) {
 }
 
 void SdlVideoThread::Loop() {
+  SetCurrentThreadName("qv-sdl-video");
   // The toolkit owns the windows; the library must not take over signals.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   const bool video = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <limits>
 
+#include "base/ThreadName.h"
+
 namespace qv {
 
 namespace {
@@ -203,6 +205,7 @@ bool EncoderUpload::Start(const std::string& address, const std::filesystem::pat
   if (thread_.joinable()) thread_.join();  // the last upload has ended; its thread is finishing
   running_.store(true);
   thread_ = std::thread([this, address, package, progress = std::move(progress)] {
+    SetCurrentThreadName("qv-enc-upload");
     Session session(io_->context, options_, stopping_, progress);
     const int result = session.Run(address, package);
     session.Close();

@@ -9,6 +9,8 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "video/AvLog.h"
+
 namespace qv {
 
 namespace {
@@ -49,6 +51,7 @@ std::unique_ptr<H264Decoder> H264Decoder::Create(const Attributes& attributes) {
       attributes.heightInMacroblocks > kMaxMacroblocks) {
     return nullptr;
   }
+  AvLog::Install();
   const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_H264);
   if (!codec) return nullptr;
   std::unique_ptr<H264Decoder> decoder(new H264Decoder);

@@ -2,7 +2,9 @@
 
 #include <cstring>
 #include <new>
+#include <string>
 
+#include "base/ThreadName.h"
 #include "video/H264Decoder.h"
 
 namespace qv {
@@ -18,12 +20,15 @@ void CopyRows(uint8_t* to, const uint8_t* from, int stride, int width, int rows)
 
 }  // namespace
 
-PreviewReceiver::PreviewReceiver()
-    : PreviewReceiver([](const PictureDecoder::Attributes& attributes) {
-        return std::unique_ptr<PictureDecoder>(H264Decoder::Create(attributes));
-      }) {}
+PreviewReceiver::PreviewReceiver(int channel)
+    : PreviewReceiver(
+          [](const PictureDecoder::Attributes& attributes) {
+            return std::unique_ptr<PictureDecoder>(H264Decoder::Create(attributes));
+          },
+          channel) {}
 
-PreviewReceiver::PreviewReceiver(DecoderFactory factory) : factory_(std::move(factory)) {}
+PreviewReceiver::PreviewReceiver(DecoderFactory factory, int channel)
+    : factory_(std::move(factory)), channel_(channel) {}
 
 PreviewReceiver::~PreviewReceiver() {
   Stop();
@@ -40,6 +45,7 @@ bool PreviewReceiver::Start() {
   if (!decodeThread_.joinable()) {
     decoder_ = factory_(PictureDecoder::Attributes::ForFrame(frameWidth_, frameHeight_));
     if (decoder_) {
+      start_.Reset();
       decodeWake_.Reset();
       decodeThread_ = std::thread(&PreviewReceiver::DecodeLoop, this);
       std::lock_guard lock(producerMutex_);
@@ -149,17 +155,30 @@ bool PreviewReceiver::PushPacket(const uint8_t* data, std::size_t length) {
 }
 
 void PreviewReceiver::DecodeLoop() {
+  SetCurrentThreadName("qv-decode-" + std::to_string(channel_));
   do {
     while (!decodeWake_.StopRequested()) {
       BlockSlot& slot = ring_[ringRead_];
       if (!slot.full.load(std::memory_order_acquire)) break;
-      DecodeBlock(slot.data.get(), slot.length);
+      TakeBlock(slot.data.get(), slot.length);
       slot.data.reset();
       slot.length = 0;
       slot.full.store(false, std::memory_order_release);
       ringRead_ = (ringRead_ + 1) % kRingSlots;
     }
   } while (decodeWake_.Wait());
+}
+
+void PreviewReceiver::TakeBlock(const uint8_t* data, std::size_t length) {
+  if (length == 0) {
+    // Stream after a flush is decoded afresh, so it too must start at an IDR picture.
+    DecodeBlock(nullptr, 0);
+    start_.Reset();
+  } else if (start_.Admit(data, length)) {
+    DecodeBlock(data, length);
+  } else {
+    skippedBlocks_.fetch_add(1, std::memory_order_relaxed);
+  }
 }
 
 void PreviewReceiver::DecodeBlock(const uint8_t* data, std::size_t length) {
@@ -225,6 +244,7 @@ void PreviewReceiver::Publish(PictureSlot& slot) {
 }
 
 void PreviewReceiver::RenderLoop() {
+  SetCurrentThreadName("qv-render-" + std::to_string(channel_));
   do {
     while (!renderWake_.StopRequested()) {
       PictureSlot& slot = pictures_[pictureRead_];

@@ -1,7 +1,9 @@
 #pragma once
 // One preview channel: stream blocks from the link go through a ring of 100
 // slots to a decode thread, decoded pictures through two slots to a render
-// thread, which hands each picture to every registered renderer.
+// thread, which hands each picture to every registered renderer. After each
+// Start, and after each flush, the decoder gets nothing before the stream's
+// next IDR picture with its parameter sets (StreamStartGate).
 //
 // Who calls what:
 // - the link's I/O thread, the only producer: PushPacket;
@@ -25,6 +27,7 @@
 #include "video/Picture.h"
 #include "video/PictureDecoder.h"
 #include "video/PictureRenderer.h"
+#include "video/StreamStartGate.h"
 #include "video/WakeSignal.h"
 
 namespace qv {
@@ -38,9 +41,9 @@ class PreviewReceiver {
 
   enum class RendererKind { Cell = 0, Quadrant = 1 };
 
-  // Decodes with H264Decoder.
-  PreviewReceiver();
-  explicit PreviewReceiver(DecoderFactory factory);
+  // Decodes with H264Decoder. `channel` only names the threads.
+  explicit PreviewReceiver(int channel = 0);
+  explicit PreviewReceiver(DecoderFactory factory, int channel = 0);
   ~PreviewReceiver();
   PreviewReceiver(const PreviewReceiver&) = delete;
   PreviewReceiver& operator=(const PreviewReceiver&) = delete;
@@ -82,6 +85,8 @@ class PreviewReceiver {
   // pictures dropped for a busy slot. Any thread.
   uint64_t droppedBlocks() const { return droppedBlocks_.load(std::memory_order_relaxed); }
   uint64_t droppedPictures() const { return droppedPictures_.load(std::memory_order_relaxed); }
+  // Blocks the decoder was not given while it waited for the stream to start.
+  uint64_t skippedBlocks() const { return skippedBlocks_.load(std::memory_order_relaxed); }
 
  private:
   struct BlockSlot {
@@ -104,6 +109,7 @@ class PreviewReceiver {
   };
 
   void DecodeLoop();
+  void TakeBlock(const uint8_t* data, std::size_t length);
   void DecodeBlock(const uint8_t* data, std::size_t length);
   void HandOver(PictureDecoder::Output& out);
   void Publish(PictureSlot& slot);
@@ -111,6 +117,7 @@ class PreviewReceiver {
   void Dispatch(const Picture& picture);
 
   const DecoderFactory factory_;
+  const int channel_;
 
   // User-interface thread only.
   int frameWidth_ = kDefaultWidth;
@@ -127,6 +134,7 @@ class PreviewReceiver {
   std::array<BlockSlot, kRingSlots> ring_;
   int ringRead_ = 0;                         // decode thread; reset by Stop after the join
   std::unique_ptr<PictureDecoder> decoder_;  // decode thread while it runs
+  StreamStartGate start_;                    // decode thread while it runs
   WakeSignal decodeWake_;
 
   std::array<PictureSlot, 2> pictures_;
@@ -142,6 +150,7 @@ class PreviewReceiver {
 
   std::atomic<uint64_t> droppedBlocks_{0};
   std::atomic<uint64_t> droppedPictures_{0};
+  std::atomic<uint64_t> skippedBlocks_{0};
 };
 
 }  // namespace qv

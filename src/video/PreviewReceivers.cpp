@@ -3,11 +3,16 @@
 namespace qv {
 
 PreviewReceivers::PreviewReceivers() {
-  for (auto& receiver : receivers_) receiver = std::make_unique<PreviewReceiver>();
+  for (int channel = 0; channel < kChannels; ++channel) {
+    receivers_[static_cast<std::size_t>(channel)] = std::make_unique<PreviewReceiver>(channel);
+  }
 }
 
 PreviewReceivers::PreviewReceivers(const DecoderFactory& factory) {
-  for (auto& receiver : receivers_) receiver = std::make_unique<PreviewReceiver>(factory);
+  for (int channel = 0; channel < kChannels; ++channel) {
+    receivers_[static_cast<std::size_t>(channel)] =
+        std::make_unique<PreviewReceiver>(factory, channel);
+  }
 }
 
 void PreviewReceivers::StopAll() {

@@ -11,6 +11,7 @@
 
 #include "FakeProcessor.h"
 #include "comm/CommLibrary.h"
+#include "support/ThreadNames.h"
 
 namespace qv::comm {
 namespace {
@@ -136,6 +137,15 @@ TEST_F(CommLibraryTest, TcpLinkComesUpAndCarriesCommandsBothWays) {
   ASSERT_TRUE(geometry);
   EXPECT_EQ(geometry->arg, 3);
   EXPECT_EQ(geometry->payload.size(), 20u);
+}
+
+TEST_F(CommLibraryTest, TheIoThreadIsNamed) {
+  test::FakeProcessor processor("127.0.0.1", 1);
+  library.CommOpenHost("127.0.0.1", processor.port());
+  // The link came up on the I/O thread, which names itself first.
+  ASSERT_TRUE(inbox.WaitStatus(1, 1));
+  const std::vector<std::string> names = qv::test::ThreadNames();
+  EXPECT_NE(std::find(names.begin(), names.end(), "qv-link-io"), names.end());
 }
 
 TEST_F(CommLibraryTest, RecordsAndBlocksTravelWhole) {

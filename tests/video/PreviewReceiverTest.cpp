@@ -10,8 +10,10 @@
 #include <thread>
 #include <vector>
 
+#include "PreviewEncoder.h"
 #include "RecordingRenderer.h"
 #include "ScriptedDecoder.h"
+#include "support/ThreadNames.h"
 #include "video/PreviewReceivers.h"
 
 namespace qv {
@@ -398,6 +400,80 @@ TEST_F(ReceiverTest, WithdrawalWaitsOnlyForACallIntoTheWithdrawnRenderer) {
   EXPECT_EQ(picturesWhenWithdrawn, 1u);  // its call had ended
   EXPECT_TRUE(other.seen().empty());
   EXPECT_TRUE(late.seen().empty());
+}
+
+// The simulator's stream: an IDR picture with its parameter sets every
+// kIdrInterval blocks, from block 0 on.
+std::vector<std::vector<uint8_t>> Stream(int count) {
+  sim::PreviewEncoder encoder({0, 176, 120, 15, 256});
+  std::vector<std::vector<uint8_t>> blocks;
+  for (int i = 0; i < count; ++i) blocks.push_back(encoder.NextBlock());
+  return blocks;
+}
+
+TEST_F(ReceiverTest, AStreamJoinedInTheMiddleReachesTheDecoderFromItsNextIdrPicture) {
+  constexpr int kIdr = sim::PreviewEncoder::kIdrInterval;
+  const auto stream = Stream(kIdr + 4);
+  ASSERT_TRUE(receiver.Start());
+  for (int i = 10; i < kIdr + 4; ++i) {
+    ASSERT_TRUE(receiver.PushPacket(stream[i].data(), stream[i].size())) << "block " << i;
+  }
+  // Each block taken is one call with data and one that finds nothing more.
+  ASSERT_TRUE(script.WaitForCalls(2 * 4));
+  EXPECT_EQ(script.blocks(), decltype(stream)(stream.begin() + kIdr, stream.end()));
+  EXPECT_EQ(receiver.skippedBlocks(), static_cast<uint64_t>(kIdr - 10));
+  EXPECT_EQ(receiver.droppedBlocks(), 0u);
+}
+
+TEST_F(ReceiverTest, AfterARestartOrAFlushTheDecoderWaitsForTheNextIdrPicture) {
+  const auto stream = Stream(3);  // an IDR picture, then two that are not
+  const auto push = [&](int block) {
+    return receiver.PushPacket(stream[block].data(), stream[block].size());
+  };
+  ASSERT_TRUE(receiver.Start());
+  ASSERT_TRUE(push(0));
+  ASSERT_TRUE(push(1));
+  ASSERT_TRUE(script.WaitForCalls(4));
+  receiver.Stop();
+
+  // A new decoder knows nothing of the stream so far.
+  ASSERT_TRUE(receiver.Start());
+  ASSERT_TRUE(push(2));
+  ASSERT_TRUE(push(0));
+  // Stream after a flush is decoded afresh.
+  ASSERT_TRUE(receiver.PushPacket(nullptr, 0));
+  ASSERT_TRUE(push(1));
+  ASSERT_TRUE(push(0));
+  ASSERT_TRUE(push(2));
+  // Two calls for each block taken, one for the flush.
+  ASSERT_TRUE(script.WaitForCalls(11));
+  receiver.Stop();
+
+  EXPECT_EQ(script.blocks(),
+            decltype(stream)({stream[0], stream[1], stream[0], stream[0], stream[2]}));
+  std::vector<int> decoders;
+  for (const auto& call : script.calls()) {
+    if (call.id >= 0) decoders.push_back(call.decoder);
+  }
+  EXPECT_EQ(decoders, (std::vector<int>{0, 0, 1, 1, 1}));
+  EXPECT_EQ(receiver.skippedBlocks(), 2u);
+}
+
+TEST(PreviewReceivers, ThreadsAreNamedAfterTheirChannel) {
+  DecoderScript script;
+  PreviewReceivers receivers(script.Factory());
+  PreviewReceiver& receiver = receivers.Receiver(2);
+  RecordingRenderer renderer;
+  ASSERT_TRUE(receiver.Start());
+  ASSERT_TRUE(receiver.Register(renderer, Kind::Cell));
+  ASSERT_TRUE(Push(receiver, 1));
+  // Both threads have named themselves before they handle anything.
+  ASSERT_TRUE(renderer.WaitForPictures(1));
+  const std::vector<std::string> names = test::ThreadNames();
+  for (const char* name : {"qv-decode-2", "qv-render-2"}) {
+    EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+  }
+  receivers.StopAll();
 }
 
 TEST(PreviewReceivers, BlocksGoToTheirChannelsReceiverAndOnlyIfItDecodes) {

@@ -4,6 +4,10 @@
 // thread. Blocks carry a 32-bit id; every picture is filled with the id of
 // the block that made it, and stride padding and cropped rows with bytes a
 // renderer must never see.
+//
+// An id block goes on with the NAL unit headers of an IDR picture and its
+// parameter sets, so that a receiver hands the decoder the first block it
+// gets after a start.
 
 #include <algorithm>
 #include <array>
@@ -26,6 +30,7 @@ constexpr auto kPatience = std::chrono::seconds(10);
 inline std::vector<uint8_t> IdBlock(uint32_t id) {
   std::vector<uint8_t> block(4);
   std::memcpy(block.data(), &id, 4);
+  for (const uint8_t header : {0x67, 0x68, 0x65}) block.insert(block.end(), {0, 0, 0, 1, header});
   return block;
 }
 
@@ -87,6 +92,11 @@ class DecoderScript {
     }
     return ids;
   }
+  // The bytes of every block with data, in the order the decoders got them.
+  std::vector<std::vector<uint8_t>> blocks() const {
+    std::lock_guard lock(mutex_);
+    return blocks_;
+  }
   std::vector<PictureDecoder::Attributes> attributes() const {
     std::lock_guard lock(mutex_);
     return attributes_;
@@ -100,6 +110,7 @@ class DecoderScript {
   bool gateOpen_ = true;
   bool held_ = false;
   std::vector<Call> calls_;
+  std::vector<std::vector<uint8_t>> blocks_;
   std::vector<PictureDecoder::Attributes> attributes_;
   std::vector<std::weak_ptr<const void>> lent_;
 };
@@ -122,6 +133,7 @@ class DecoderScript::Decoder final : public PictureDecoder {
       id = value;
     }
     s.calls_.push_back({index_, id, flags});
+    if (length > 0) s.blocks_.emplace_back(stream, stream + length);
     s.changed_.notify_all();
     if (s.failAlways) return Result::Error;
     if (id >= 0) {
