@@ -152,7 +152,10 @@ void ZBaseDialog::showEvent(QShowEvent* event) {
 void ZBaseDialog::OrderTabsByReading() {
   std::vector<QWidget*> fields;
   for (QWidget* w : findChildren<QWidget*>()) {
-    if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy()) fields.push_back(w);
+    // Popups and the windows a page owns keep their own order.
+    if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->window() == window()) {
+      fields.push_back(w);
+    }
   }
   // Controls whose tops lie within half a row of each other share a row.
   constexpr int kRowSlack = 8;

@@ -1,6 +1,9 @@
 // The console window on the real link library against the qvsim program.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
@@ -356,6 +359,95 @@ TEST_F(ZulanDlgSimTest, SearchFindsSeveralProcessorsAndConnectsToTheChosenOne) {
   EXPECT_TRUE(ProcessUntil([&] { return !window->waiting().waiting(); }));
   EXPECT_TRUE(window->linkLamp());
   EXPECT_EQ(window->page<ZConnectDlg>(PageId::Connection).destination(), "127.0.0.3");
+}
+
+// The console driven as a screen reader or a GUI test tool drives it: each
+// control found by its role and name through the accessibility interfaces,
+// pressed through its action or typed into with real key strokes.
+class ZulanDlgAccessibleTest : public ZulanDlgSimTest {
+ protected:
+  ZulanDlgAccessibleTest() {
+    window->resize(ZulanDlg::kMinWidth, ZulanDlg::kMinHeight);
+    window->show();
+    QApplication::setActiveWindow(window.get());
+  }
+
+  // The first shown interface under `root` with `role` whose name starts with `name`.
+  static QAccessibleInterface* Find(QAccessibleInterface* root, QAccessible::Role role,
+                                    const QString& name) {
+    if (root->role() == role && !root->state().invisible &&
+        root->text(QAccessible::Name).startsWith(name)) {
+      return root;
+    }
+    for (int i = 0; i < root->childCount(); ++i) {
+      if (QAccessibleInterface* child = root->child(i)) {
+        if (QAccessibleInterface* found = Find(child, role, name)) return found;
+      }
+    }
+    return nullptr;
+  }
+  QAccessibleInterface* Find(QAccessible::Role role, const QString& name) {
+    return Find(QAccessible::queryAccessibleInterface(window.get()), role, name);
+  }
+  static void Press(QAccessibleInterface* control) {
+    ASSERT_NE(control, nullptr);
+    ASSERT_NE(control->actionInterface(), nullptr);
+    control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
+  }
+};
+
+TEST_F(ZulanDlgAccessibleTest, AProcessorIsLinkedByTypingItsAddressAndPressingConnect) {
+  e2e::SimProcess processor({"--listen", "127.0.0.9", "--port", std::to_string(kDefaultLinkPort),
+                             "--no-preview", "--no-discovery", "--package-port", "0"});
+  ASSERT_TRUE(processor.running());
+  Press(Find(QAccessible::PushButton, "COMM"));
+  // A pressed button clicks a moment later, as it shows itself pressed.
+  QAccessibleInterface* address = nullptr;
+  ASSERT_TRUE(ProcessUntil(
+      [&] { return (address = Find(QAccessible::EditableText, "Destination IP")) != nullptr; }));
+  auto* field = qobject_cast<QWidget*>(address->object());
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(field, "127.0.0.9");
+  QAccessibleInterface* network = Find(QAccessible::Grouping, "Network Connection");
+  ASSERT_NE(network, nullptr);
+  Press(Find(network, QAccessible::PushButton, "Connect"));
+  ASSERT_TRUE(ProcessUntil([&] { return window->linkLamp() && Model().rec.HReso != 0; }));
+  EXPECT_TRUE(ProcessUntil([&] { return !window->waiting().waiting(); }));
+  EXPECT_EQ(Model().TargetAddress, 9);
+}
+
+TEST_F(ZulanDlgAccessibleTest, AVideoQualityIsChosenFromTheKeyboard) {
+  ASSERT_TRUE(Connect());
+  const int type = static_cast<int>(CommandType::VideoEncoderSettings);
+  Press(Find(QAccessible::PushButton, "Setting"));
+  QAccessibleInterface* quality = nullptr;
+  ASSERT_TRUE(
+      ProcessUntil([&] { return (quality = Find(QAccessible::ComboBox, "Quality")) != nullptr; }));
+  auto* list = qobject_cast<QWidget*>(quality->object());
+  list->setFocus();
+  ASSERT_TRUE(list->hasFocus());
+  // Arrows on the closed list go nowhere: a live wall is not sent every entry.
+  QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Up);
+  EXPECT_EQ(quality->text(QAccessible::Value), "Ultra Clear");
+  QTest::keyClick(list, Qt::Key_F4);
+  EXPECT_TRUE(quality->state().expanded);
+  QWidget* open = QApplication::activePopupWidget();
+  ASSERT_NE(open, nullptr);
+  QTest::keyClick(open, Qt::Key_Up);
+  QTest::keyClick(open, Qt::Key_Up);
+  QTest::keyClick(open, Qt::Key_Return);
+  EXPECT_FALSE(quality->state().expanded);
+  EXPECT_EQ(quality->text(QAccessible::Value), "Standard Definition");
+  // "Standard Definition": 15 frames a second at 640 x 480 (code 7).
+  ASSERT_TRUE(Traced(type, "0f07"));
+  std::ifstream in(dir.path() / "trace.jsonl");
+  for (std::string line; std::getline(in, line);) {
+    if (line.find(R"("dir":"rx","type":25,)") == std::string::npos) continue;
+    EXPECT_NE(line.find(R"("payload":"0f07)"), std::string::npos) << "only the choice went out";
+  }
 }
 
 }  // namespace
