@@ -1,10 +1,13 @@
 #include "CDropButton.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <utility>
 
+#include "AccessibleFactory.h"
 #include "WidgetColours.h"
 
 namespace qv {
@@ -14,9 +17,11 @@ constexpr int kArrowArea = 18;
 }  // namespace
 
 CDropButton::CDropButton(QWidget* parent) : QWidget(parent), list_(new CDropList(this)) {
+  InstallAccessibleFactory();
   setFocusPolicy(Qt::StrongFocus);
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   connect(list_, &CDropList::picked, this, &CDropButton::Choose);
+  connect(list_, &CDropList::closed, this, &CDropButton::ListClosed);
 }
 
 QSize CDropButton::sizeHint() const {
@@ -30,9 +35,11 @@ void CDropButton::AddEntry(const QString& text, int32_t value, bool greyed) {
 }
 
 void CDropButton::Clear() {
+  const bool had = selected_ >= 0;
   entries_.clear();
   selected_ = -1;
   update();
+  if (had) TellSelection();
 }
 
 void CDropButton::SetGreyed(int index, bool greyed) {
@@ -41,6 +48,7 @@ void CDropButton::SetGreyed(int index, bool greyed) {
 }
 
 void CDropButton::SelectByValue(int32_t value) {
+  const int before = selected_;
   selected_ = entries_.empty() ? -1 : 0;
   for (int i = 0; i < count(); ++i) {
     if (entries_[i].value == value) {
@@ -49,6 +57,7 @@ void CDropButton::SelectByValue(int32_t value) {
     }
   }
   update();
+  if (selected_ != before) TellSelection();
 }
 
 QString CDropButton::selectedText() const {
@@ -57,14 +66,41 @@ QString CDropButton::selectedText() const {
 
 void CDropButton::Choose(int index) {
   if (index < 0 || index >= count() || entries_[index].greyed) return;
-  selected_ = index;
+  const int before = std::exchange(selected_, index);
   update();
+  if (selected_ != before) TellSelection();
   emit chosen(index, entries_[index].value);
 }
 
 void CDropButton::ShowList() {
   if (entries_.empty() || !isEnabled()) return;
   list_->Open(entries_, selected_, mapToGlobal(QPoint(0, height())), width(), height());
+  TellExpanded();
+}
+
+// Qt gives the focus back to the window's focus widget, which is the box
+// only when the list was opened from it; opened through the accessibility
+// action or in a window that is not active, the list would leave the focus
+// elsewhere. The operator goes on from the box either way.
+void CDropButton::ListClosed() {
+  setFocus(Qt::PopupFocusReason);
+  update();
+  TellExpanded();
+}
+
+void CDropButton::TellSelection() {
+  if (!QAccessible::isActive()) return;
+  QAccessibleValueChangeEvent event(this, selectedText().trimmed());
+  QAccessible::updateAccessibility(&event);
+}
+
+void CDropButton::TellExpanded() {
+  if (!QAccessible::isActive()) return;
+  QAccessible::State changed;
+  changed.expanded = true;
+  changed.collapsed = true;
+  QAccessibleStateChangeEvent event(this, changed);
+  QAccessible::updateAccessibility(&event);
 }
 
 void CDropButton::mousePressEvent(QMouseEvent* event) {

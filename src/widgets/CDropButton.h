@@ -50,6 +50,9 @@ class CDropButton : public QWidget {
 
  private:
   void Choose(int index);
+  void ListClosed();
+  void TellSelection();
+  void TellExpanded();
 
   std::vector<Entry> entries_;
   int selected_ = -1;
