@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWheelEvent>
 #include <utility>
 
 #include "AccessibleFactory.h"
@@ -113,14 +114,34 @@ void CDropButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void CDropButton::keyPressEvent(QKeyEvent* event) {
-  const bool opens = event->key() == Qt::Key_Space || event->key() == Qt::Key_F4 ||
-                     event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
-                     (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier));
-  if (!opens) {
-    QWidget::keyPressEvent(event);
-    return;
+  switch (event->key()) {
+    case Qt::Key_Down:
+      if (event->modifiers() & Qt::AltModifier) ShowList();
+      break;
+    case Qt::Key_F4:
+    case Qt::Key_Space:
+      ShowList();
+      break;
+    // Taken and dropped: stepping a closed list would send every entry on
+    // the way, and no widget behind the box is to act on them instead.
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
   }
-  ShowList();
+  event->accept();
+}
+
+// As the arrows: the wheel over the closed box neither steps it nor scrolls
+// or zooms what lies behind.
+void CDropButton::wheelEvent(QWheelEvent* event) {
   event->accept();
 }
 
