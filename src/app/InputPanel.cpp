@@ -1,9 +1,11 @@
 #include "InputPanel.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <utility>
 
+#include "InputPanelAccessible.h"
 #include "widgets/ControlId.h"
 
 namespace qv {
@@ -41,6 +43,8 @@ InputPanel::InputPanel(CommandEncoder& encoder, InfoSettings& settings, QWidget*
       control_(encoder, settings),
       layout_(logicalDpiX() / 96.0),
       icons_(devicePixelRatioF()) {
+  static const bool accessible = (QAccessible::installFactory(&InputPanelAccessible::Create), true);
+  Q_UNUSED(accessible);
   setStyleSheet(kStyle);
   setAttribute(Qt::WA_OpaquePaintEvent);
   labelFont_ = font();
@@ -132,20 +136,27 @@ void InputPanel::CommitRename() {
   if (!error.empty()) emit renameFailed(QString::fromStdString(error));
 }
 
-void InputPanel::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) {
-    QWidget::mousePressEvent(event);
-    return;
-  }
+InputPanelLayout::TileFace InputPanel::face(int tile) const {
+  return InputPanelLayout::Face(model_, tile, control_.panelWindow());
+}
+
+void InputPanel::PressTile(int tile) {
   CommitRename();
-  const QPoint at = event->position().toPoint();
   const int before = control_.panelWindow();
-  const int tile = layout_.TileAt(model_, at.x(), at.y());
   if (control_.Press(tile) == InputPanelControl::Click::Routed) {
     InputChanged(control_.panelWindow(), false);  // Press has sent it
   } else if (control_.panelWindow() != before) {
     update();  // refused on program, but the highlight moved to the current window
   }
+}
+
+void InputPanel::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QWidget::mousePressEvent(event);
+    return;
+  }
+  const QPoint at = event->position().toPoint();
+  PressTile(layout_.TileAt(model_, at.x(), at.y()));
 }
 
 void InputPanel::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -186,8 +197,7 @@ void InputPanel::paintEvent(QPaintEvent*) {
 }
 
 void InputPanel::PaintTile(QPainter& p, int tile) {
-  const InputPanelLayout::TileFace face =
-      InputPanelLayout::Face(model_, tile, control_.panelWindow());
+  const InputPanelLayout::TileFace face = this->face(tile);
   if (!face.shown) return;
   const Rect& r = layout_.Tile(tile);
   const QImage& icon = icons_.Glyph(face.icon, face.highlighted);

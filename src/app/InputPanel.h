@@ -32,6 +32,12 @@ class InputPanel final : public QWidget {
 
   const InputPanelControl& control() const { return control_; }
   const InputPanelLayout& tileLayout() const { return layout_; }
+  // What `tile` shows now.
+  InputPanelLayout::TileFace face(int tile) const;
+
+  // A press on `tile` (-1 for none), as the mouse makes it: an open name box
+  // is committed first, then the tile's input goes to the current window.
+  void PressTile(int tile);
 
   // At start: the operator's input names from Info.ini.
   void LoadDisplayNames();

@@ -1,10 +1,14 @@
 #include "CDropButton.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWheelEvent>
+#include <utility>
 
+#include "AccessibleFactory.h"
 #include "WidgetColours.h"
 
 namespace qv {
@@ -14,9 +18,11 @@ constexpr int kArrowArea = 18;
 }  // namespace
 
 CDropButton::CDropButton(QWidget* parent) : QWidget(parent), list_(new CDropList(this)) {
+  InstallAccessibleFactory();
   setFocusPolicy(Qt::StrongFocus);
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   connect(list_, &CDropList::picked, this, &CDropButton::Choose);
+  connect(list_, &CDropList::closed, this, &CDropButton::ListClosed);
 }
 
 QSize CDropButton::sizeHint() const {
@@ -30,9 +36,11 @@ void CDropButton::AddEntry(const QString& text, int32_t value, bool greyed) {
 }
 
 void CDropButton::Clear() {
+  const bool had = selected_ >= 0;
   entries_.clear();
   selected_ = -1;
   update();
+  if (had) TellSelection();
 }
 
 void CDropButton::SetGreyed(int index, bool greyed) {
@@ -41,6 +49,7 @@ void CDropButton::SetGreyed(int index, bool greyed) {
 }
 
 void CDropButton::SelectByValue(int32_t value) {
+  const int before = selected_;
   selected_ = entries_.empty() ? -1 : 0;
   for (int i = 0; i < count(); ++i) {
     if (entries_[i].value == value) {
@@ -49,6 +58,7 @@ void CDropButton::SelectByValue(int32_t value) {
     }
   }
   update();
+  if (selected_ != before) TellSelection();
 }
 
 QString CDropButton::selectedText() const {
@@ -57,14 +67,41 @@ QString CDropButton::selectedText() const {
 
 void CDropButton::Choose(int index) {
   if (index < 0 || index >= count() || entries_[index].greyed) return;
-  selected_ = index;
+  const int before = std::exchange(selected_, index);
   update();
+  if (selected_ != before) TellSelection();
   emit chosen(index, entries_[index].value);
 }
 
 void CDropButton::ShowList() {
   if (entries_.empty() || !isEnabled()) return;
   list_->Open(entries_, selected_, mapToGlobal(QPoint(0, height())), width(), height());
+  TellExpanded();
+}
+
+// Qt gives the focus back to the window's focus widget, which is the box
+// only when the list was opened from it; opened through the accessibility
+// action or in a window that is not active, the list would leave the focus
+// elsewhere. The operator goes on from the box either way.
+void CDropButton::ListClosed() {
+  setFocus(Qt::PopupFocusReason);
+  update();
+  TellExpanded();
+}
+
+void CDropButton::TellSelection() {
+  if (!QAccessible::isActive()) return;
+  QAccessibleValueChangeEvent event(this, selectedText().trimmed());
+  QAccessible::updateAccessibility(&event);
+}
+
+void CDropButton::TellExpanded() {
+  if (!QAccessible::isActive()) return;
+  QAccessible::State changed;
+  changed.expanded = true;
+  changed.collapsed = true;
+  QAccessibleStateChangeEvent event(this, changed);
+  QAccessible::updateAccessibility(&event);
 }
 
 void CDropButton::mousePressEvent(QMouseEvent* event) {
@@ -77,14 +114,34 @@ void CDropButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void CDropButton::keyPressEvent(QKeyEvent* event) {
-  const bool opens = event->key() == Qt::Key_Space || event->key() == Qt::Key_F4 ||
-                     event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
-                     (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier));
-  if (!opens) {
-    QWidget::keyPressEvent(event);
-    return;
+  switch (event->key()) {
+    case Qt::Key_Down:
+      if (event->modifiers() & Qt::AltModifier) ShowList();
+      break;
+    case Qt::Key_F4:
+    case Qt::Key_Space:
+      ShowList();
+      break;
+    // Taken and dropped: stepping a closed list would send every entry on
+    // the way, and no widget behind the box is to act on them instead.
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
   }
-  ShowList();
+  event->accept();
+}
+
+// As the arrows: the wheel over the closed box neither steps it nor scrolls
+// or zooms what lies behind.
+void CDropButton::wheelEvent(QWheelEvent* event) {
   event->accept();
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // A drop list: a button-like box showing the chosen entry, which opens its
-// list when clicked. Entries carry a value; greyed entries cannot be chosen.
+// list when clicked, or from the keyboard with Alt+Down, F4 or Space. Entries
+// carry a value; greyed entries cannot be chosen. Only a choice in the open
+// list changes the entry: arrows and the wheel on the closed box do nothing,
+// since every choice goes to the processor at once.
 
 #include <QWidget>
 #include <cstdint>
@@ -45,11 +48,15 @@ class CDropButton : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
 
  private:
   void Choose(int index);
+  void ListClosed();
+  void TellSelection();
+  void TellExpanded();
 
   std::vector<Entry> entries_;
   int selected_ = -1;

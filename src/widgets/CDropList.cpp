@@ -1,15 +1,18 @@
 #include "CDropList.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
+#include "AccessibleFactory.h"
 #include "WidgetColours.h"
 
 namespace qv {
 
 CDropList::CDropList(QWidget* owner) : QWidget(owner, Qt::Popup) {
+  InstallAccessibleFactory();
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
 }
@@ -42,17 +45,27 @@ int CDropList::RowAt(QPoint point) const {
 }
 
 void CDropList::Pick(int index) {
-  if (index < 0 || entries_[index].greyed) return;
+  if (index < 0 || index >= count() || entries_[index].greyed) return;
   hide();
   emit picked(index);
 }
 
-void CDropList::Hover(int step) {
-  const int count = static_cast<int>(entries_.size());
-  for (int i = hovered_ + step; i >= 0 && i < count; i += step) {
+void CDropList::Hover(int row) {
+  if (row == hovered_) return;
+  hovered_ = row;
+  update();
+  // A screen reader reads the highlighted entry as the focused one.
+  if (QAccessible::isActive()) {
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(row);
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
+void CDropList::Step(int step) {
+  for (int i = hovered_ + step; i >= 0 && i < count(); i += step) {
     if (!entries_[i].greyed) {
-      hovered_ = i;
-      update();
+      Hover(i);
       return;
     }
   }
@@ -60,10 +73,7 @@ void CDropList::Hover(int step) {
 
 void CDropList::mouseMoveEvent(QMouseEvent* event) {
   const int row = RowAt(event->position().toPoint());
-  if (row != hovered_ && row >= 0) {
-    hovered_ = row;
-    update();
-  }
+  if (row >= 0) Hover(row);
 }
 
 // A release picks, so that pressing on the drop list, dragging onto an entry
@@ -75,10 +85,10 @@ void CDropList::mouseReleaseEvent(QMouseEvent* event) {
 void CDropList::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Up:
-      Hover(-1);
+      Step(-1);
       break;
     case Qt::Key_Down:
-      Hover(1);
+      Step(1);
       break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -94,6 +104,11 @@ void CDropList::keyPressEvent(QKeyEvent* event) {
       return;
   }
   event->accept();
+}
+
+void CDropList::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  emit closed();
 }
 
 void CDropList::paintEvent(QPaintEvent*) {

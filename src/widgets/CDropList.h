@@ -28,24 +28,34 @@ class CDropList : public QWidget {
   // wide; above that point instead when the screen has no room below.
   void Open(const std::vector<Entry>& entries, int selected, QPoint topLeft, int width,
             int ownerHeight);
+  // Picks `index` as a click on its row does: the list closes and reports
+  // it, unless the entry is greyed or there is none.
+  void Pick(int index);
 
+  // The entries it was last opened with.
+  int count() const { return static_cast<int>(entries_.size()); }
+  const Entry& entry(int index) const { return entries_[index]; }
+  int selected() const { return selected_; }
   int hovered() const { return hovered_; }
   QRect rowRect(int index) const;
 
  signals:
   // A choosable entry was picked; the list has closed.
   void picked(int index);
+  // The list closed, picked or not.
+  void closed();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   int RowAt(QPoint point) const;
-  void Pick(int index);
-  void Hover(int step);
+  void Hover(int row);
+  void Step(int step);
 
   std::vector<Entry> entries_;
   int selected_ = -1;

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QSignalBlocker>
 
+#include "AccessibleFactory.h"
 #include "WidgetColours.h"
 
 namespace qv {
@@ -10,6 +11,7 @@ namespace qv {
 CGdipButton::CGdipButton(QWidget* parent) : CGdipButton(QString(), parent) {}
 
 CGdipButton::CGdipButton(const QString& text, QWidget* parent) : QAbstractButton(parent) {
+  InstallAccessibleFactory();
   // A checkable button flips its state before it emits clicked().
   setCheckable(true);
   setText(text);

@@ -1,8 +1,10 @@
 #include "CSxGroupBox.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QPainter>
 
+#include "AccessibleFactory.h"
 #include "WidgetColours.h"
 
 namespace qv {
@@ -14,6 +16,7 @@ constexpr int kCaptionGap = 4;  // blank space either side of the caption on the
 
 CSxGroupBox::CSxGroupBox(const QString& caption, QWidget* parent)
     : QWidget(parent), caption_(caption) {
+  InstallAccessibleFactory();
   UpdateMargins();
 }
 
@@ -21,6 +24,10 @@ void CSxGroupBox::SetCaption(const QString& caption) {
   if (caption == caption_) return;
   caption_ = caption;
   update();
+  if (QAccessible::isActive()) {
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 void CSxGroupBox::SetCaptionColour(CaptionColour colour) {

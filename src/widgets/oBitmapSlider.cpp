@@ -1,5 +1,6 @@
 #include "oBitmapSlider.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "AccessibleFactory.h"
 #include "WidgetColours.h"
 
 namespace qv {
@@ -17,6 +19,7 @@ constexpr int kHalfThumb = oBitmapSlider::kThumbWidth / 2;
 }  // namespace
 
 oBitmapSlider::oBitmapSlider(QWidget* parent) : QWidget(parent) {
+  InstallAccessibleFactory();
   setFocusPolicy(Qt::StrongFocus);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
@@ -36,6 +39,10 @@ void oBitmapSlider::SetPosition(int position) {
   if (limited == position_) return;
   position_ = limited;
   update();
+  if (QAccessible::isActive()) {
+    QAccessibleValueChangeEvent event(this, position_);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 int oBitmapSlider::XOf(int position) const {

@@ -20,6 +20,8 @@ class oBitmapSlider : public QWidget {
   void SetRange(int minimum, int maximum);
   // Limited to the range; not reported.
   void SetPosition(int position);
+  // As the operator moves it with a key: limited to the range and reported.
+  void MoveTo(int position);
 
   int position() const { return position_; }
   int minimum() const { return minimum_; }
@@ -47,7 +49,6 @@ class oBitmapSlider : public QWidget {
  private:
   int XOf(int position) const;
   int PositionAt(int x) const;
-  void MoveTo(int position);
 
   int minimum_ = 0;
   int maximum_ = 100;

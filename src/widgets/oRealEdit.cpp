@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "AccessibleFactory.h"
+
 namespace qv {
 
 namespace {
@@ -37,6 +39,7 @@ bool IsClipboardOrHistoryEdit(const QKeyEvent& e) {
 }  // namespace
 
 oRealEdit::oRealEdit(QWidget* parent) : QLineEdit(parent) {
+  InstallAccessibleFactory();
   // Every way text could arrive other than typed characters is closed: the
   // context menu (paste), drops and input methods would bypass the rules.
   setContextMenuPolicy(Qt::NoContextMenu);

@@ -16,6 +16,8 @@ oSliderEdit::oSliderEdit(QWidget* parent)
   layout->setSpacing(6);
   layout->addWidget(slider_, 1);
   layout->addWidget(box_);
+  // A label naming the pair as its buddy sends its mnemonic to the box.
+  setFocusProxy(box_);
 
   connect(box_, &oRealEdit::valueChanged, this, [this](double value) {
     if (!fromSlider_) slider_->SetPosition(static_cast<int>(std::lround(value * scale_)));

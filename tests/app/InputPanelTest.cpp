@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
+#include <functional>
 
 #include "app/InputPanel.h"
 #include "support/RecordingLink.h"
@@ -214,6 +217,78 @@ TEST_F(InputPanelTest, TopButtonsRaiseAWindowAndHideThemselves) {
     EXPECT_FALSE(Button(InputPanel::kFirstTopId + k)->isVisible());
   }
   EXPECT_TRUE(link.sent.empty());
+}
+
+// The tiles are painted: a screen reader or a GUI test tool reaches them
+// only through the panel's accessible children.
+TEST_F(InputPanelTest, EachShownTileIsAnAccessibleButtonThatPressesLikeTheMouse) {
+  const int32_t cards[kInputSlotCount] = {4, 6, 4, 6, 8, 7, 4, 0};  // slot 6: DVI-3
+  std::copy(std::begin(cards), std::end(cards), model.rec.InputSrc);
+  model.RelabelInputsFromRecord();
+  settings.SetInputRemark(1, "Camera 1");
+  panel->LoadDisplayNames();
+  QSignalSpy changed(panel.get(), &InputPanel::inputChanged);
+
+  QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(panel.get());
+  ASSERT_NE(iface, nullptr);
+  std::vector<int> shown;
+  for (int tile = 0; tile < kInputCodeCount; ++tile) {
+    if (InputPanelLayout::Shown(model, tile)) shown.push_back(tile);
+  }
+  std::vector<QAccessibleInterface*> tiles;
+  // The real buttons below the panel, by name; Qt makes the PIP switches,
+  // which keep a state, check boxes.
+  QStringList buttons;
+  const std::function<void(QAccessibleInterface*)> collect = [&](QAccessibleInterface* i) {
+    if (i->role() == QAccessible::Button || i->role() == QAccessible::CheckBox) {
+      buttons << i->text(QAccessible::Name);
+    }
+    for (int k = 0; k < i->childCount(); ++k) collect(i->child(k));
+  };
+  for (int i = 0; i < iface->childCount(); ++i) {
+    QAccessibleInterface* child = iface->child(i);
+    ASSERT_NE(child, nullptr) << i;
+    EXPECT_EQ(iface->indexOfChild(child), i);
+    EXPECT_EQ(child->parent(), iface);
+    if (child->object() == nullptr) {
+      tiles.push_back(child);
+    } else {
+      collect(child);
+    }
+  }
+  ASSERT_EQ(tiles.size(), shown.size());
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    const InputLabel& input = model.InputLabels[shown[i]];
+    const QString label = QString::fromStdString(input.label).trimmed();
+    SCOPED_TRACE(label.toStdString());
+    EXPECT_EQ(tiles[i]->role(), QAccessible::Button);
+    EXPECT_EQ(tiles[i]->text(QAccessible::Name), shown[i] == 1 ? "Camera 1" : label);
+    EXPECT_EQ(tiles[i]->text(QAccessible::Description), shown[i] == 1 ? label : "");
+    // A tool finds the tile where the panel draws it.
+    const QPoint centre = panel->mapToGlobal(Centre(panel->tileLayout().Tile(shown[i])));
+    EXPECT_EQ(iface->childAt(centre.x(), centre.y()), tiles[i]);
+    EXPECT_EQ(tiles[i]->state().checked, shown[i] == 0);  // window 0 shows input 0
+  }
+  for (const char* name : {"MAIN", "PIP-1", "PIP-2", "PIP-3", "TOP-M", "TOP-1", "TOP-2", "TOP-3"}) {
+    EXPECT_GE(buttons.count(name), 1) << name;
+  }
+
+  // Pressing DVI-3 (the tile of slot 6) routes it to the current window.
+  const auto dvi3 = std::find(shown.begin(), shown.end(), 6);
+  ASSERT_NE(dvi3, shown.end());
+  QAccessibleInterface* tile = tiles[dvi3 - shown.begin()];
+  ASSERT_NE(tile->actionInterface(), nullptr);
+  tile->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(Sent(), (std::vector<std::vector<int>>{{7, 0, 6, 0}}));
+  EXPECT_EQ(model.rec.Chnl[0].ChnlInput, 6);
+  ASSERT_EQ(changed.count(), 1);
+  EXPECT_TRUE(tile->state().checked);
+  EXPECT_FALSE(tiles[0]->state().checked);
+
+  // Again: nothing to send, as with the mouse.
+  tile->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(link.sent.size(), 1u);
+  EXPECT_EQ(changed.count(), 1);
 }
 
 TEST_F(InputPanelTest, BusyProcessorPicture) {

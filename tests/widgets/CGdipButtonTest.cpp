@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -31,6 +32,45 @@ TEST(CGdipButton, AClickFlipsTheStateBeforeTheHandlerWhichMayRefuseIt) {
     EXPECT_EQ(seen, !c.initial);
     EXPECT_EQ(button.state(), c.final);
     EXPECT_EQ(toggled.size(), 1);  // the flip only; SetState emits nothing
+  }
+}
+
+// A tool pressing or toggling the button must reach the page's clicked()
+// handler, which may refuse the new state, exactly as a click does.
+TEST(CGdipButton, TheAccessibleActionsClickIt) {
+  struct Case {
+    const char* action;
+    bool initial;
+    bool refuse;
+    bool enabled;
+    bool final;
+    int clicks;
+  };
+  const QString press = QAccessibleActionInterface::pressAction();
+  const QString toggle = QAccessibleActionInterface::toggleAction();
+  const Case cases[] = {
+      {"Press", false, false, true, true, 1},  {"Toggle", false, false, true, true, 1},
+      {"Toggle", true, false, true, false, 1}, {"Press", false, true, true, false, 1},
+      {"Toggle", false, true, true, false, 1}, {"Toggle", false, false, false, false, 0},
+      {"Press", true, false, false, true, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.action) + (c.refuse ? " refused" : "") +
+                 (c.enabled ? "" : " disabled"));
+    CGdipButton button("Freeze");
+    button.SetState(c.initial);
+    button.setEnabled(c.enabled);
+    QSignalSpy clicked(&button, &CGdipButton::clicked);
+    QObject::connect(&button, &CGdipButton::clicked, &button, [&](bool on) {
+      if (c.refuse) button.SetState(!on);
+    });
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&button);
+    ASSERT_NE(iface->actionInterface(), nullptr);
+    EXPECT_TRUE(iface->actionInterface()->actionNames().contains(c.action));
+    iface->actionInterface()->doAction(c.action == std::string("Press") ? press : toggle);
+    EXPECT_EQ(clicked.size(), c.clicks);
+    EXPECT_EQ(button.state(), c.final);
+    EXPECT_EQ(iface->state().checked, c.final);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QSignalSpy>
 #include <functional>
 
@@ -129,6 +130,38 @@ TEST(oSliderEdit, PressingBesideTheThumbPagesTowardsThePointer) {
     EXPECT_FALSE(f.slider().dragging()) << c.offset;
     EXPECT_EQ(f.slider().position(), c.position) << c.offset;
     EXPECT_EQ(f.committed.size(), 1) << c.offset;
+  }
+}
+
+// A tool setting the slider's value moves it as a key would: the pair shows
+// and commits the new value, limited to the range.
+TEST(oSliderEdit, SettingTheAccessibleValueMovesAndCommits) {
+  struct Case {
+    bool enabled;
+    int set;
+    int position;
+    const char* text;
+    int notifications;
+  };
+  const Case cases[] = {
+      {true, 321, 321, "3.21", 1},
+      {true, 900, 500, "5.00", 1},
+      {true, -5, 0, "0.00", 1},
+      {false, 321, 100, "1.00", 0},
+  };
+  for (const Case& c : cases) {
+    SliderFixture f(1.0, 0, 5, F::Fixed2, 200);
+    f.edit.SetUp(1.0, 0, 5, c.enabled, F::Fixed2);
+    QAccessibleValueInterface* value =
+        QAccessible::queryAccessibleInterface(&f.slider())->valueInterface();
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->minimumValue().toInt(), 0);
+    EXPECT_EQ(value->maximumValue().toInt(), 500);
+    value->setCurrentValue(c.set);
+    EXPECT_EQ(f.slider().position(), c.position) << c.set;
+    EXPECT_EQ(value->currentValue().toInt(), c.position) << c.set;
+    EXPECT_EQ(f.edit.box().text(), c.text) << c.set;
+    EXPECT_EQ(f.committed.size(), c.notifications) << c.set;
   }
 }
 

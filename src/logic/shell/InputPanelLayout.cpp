@@ -60,12 +60,15 @@ bool InputPanelLayout::Shown(const DeviceModel& model, int tile) {
          model.InputLabels[tile].usable;
 }
 
+InputPanelLayout::Rect InputPanelLayout::PressZone(int tile) const {
+  Rect r = tiles_[tile];
+  r.bottom += kTextHeight;
+  return r;
+}
+
 int InputPanelLayout::TileAt(const DeviceModel& model, int x, int y) const {
   for (int i = 0; i < kInputCodeCount; ++i) {
-    if (!Shown(model, i)) continue;
-    Rect r = tiles_[i];
-    r.bottom += kTextHeight;
-    if (r.Contains(x, y)) return i;
+    if (Shown(model, i) && PressZone(i).Contains(x, y)) return i;
   }
   return -1;
 }

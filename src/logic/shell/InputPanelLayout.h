@@ -47,8 +47,11 @@ class InputPanelLayout {
 
   const Rect& Tile(int tile) const { return tiles_[tile]; }
 
-  // The tile pressed at (x, y): a shown tile whose rectangle, extended down
-  // over its built-in label, holds the point; -1 for none.
+  // Where a press reaches the tile: its rectangle extended down over its
+  // built-in label.
+  Rect PressZone(int tile) const;
+  // The tile pressed at (x, y): a shown tile whose press zone holds the
+  // point; -1 for none.
   int TileAt(const DeviceModel& model, int x, int y) const;
   // The strip under a shown tile that holds its display name; -1 for none.
   int NameStripAt(const DeviceModel& model, int x, int y) const;
