@@ -1,6 +1,7 @@
 #include "LayerSwitches.h"
 
 #include <QBoxLayout>
+#include <QSignalBlocker>
 
 #include "widgets/ControlId.h"
 
@@ -26,11 +27,14 @@ LayerSwitches::LayerSwitches(Qt::Orientation orientation, int firstControlId, QW
       continue;
     }
     b->setCheckable(true);
-    connect(b, &QPushButton::clicked, this, [this, k](bool on) { emit switched(k, on); });
+    // Every change the operator makes, by click, Space or an assistive tool's
+    // toggle (which never clicks), switches the layer; SetState does not.
+    connect(b, &QPushButton::toggled, this, [this, k](bool on) { emit switched(k, on); });
   }
 }
 
 void LayerSwitches::SetState(int window, bool on) {
+  const QSignalBlocker quiet(buttons_[window]);
   buttons_[window]->setChecked(on);
 }
 

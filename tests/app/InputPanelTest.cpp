@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
@@ -171,21 +172,34 @@ TEST_F(InputPanelTest, LayerSwitchesSendTheWindowStateAndBothRowsAgree) {
       {"left PIP-3, logo stored", 1250, 3, 1, 1, {}, 1, 0, true},
       {"left PIP-3, no logo stored", 1250, 3, 1, 0, {}, 0, 0, false},
   };
-  for (const Case& c : cases) {
-    model = DeviceModel();
-    model.rec.LogoUsage = c.logoUsage;
-    model.rec.LogoValid[3] = c.logoValid;
-    link.sent.clear();
-    Build();
-    QSignalSpy logo(panel.get(), &InputPanel::logoSwitched);
-    QSignalSpy layer(panel.get(), &InputPanel::layerSwitched);
+  // By the mouse, and by an assistive tool's toggle, which never clicks.
+  const std::pair<const char*, std::function<void(QPushButton*)>> ways[] = {
+      {"click", [](QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }},
+      {"accessible toggle",
+       [](QPushButton* b) {
+         QAccessible::queryAccessibleInterface(b)->actionInterface()->doAction(
+             QAccessibleActionInterface::toggleAction());
+       }},
+  };
+  for (const auto& [way, act] : ways) {
+    for (const Case& c : cases) {
+      model = DeviceModel();
+      model.rec.LogoUsage = c.logoUsage;
+      model.rec.LogoValid[3] = c.logoValid;
+      link.sent.clear();
+      Build();
+      QSignalSpy logo(panel.get(), &InputPanel::logoSwitched);
+      QSignalSpy layer(panel.get(), &InputPanel::layerSwitched);
 
-    QTest::mouseClick(Button(c.controlId), Qt::LeftButton);
-    EXPECT_EQ(Sent(), c.sent) << c.name;
-    EXPECT_EQ(logo.count(), c.logoSignals) << c.name;
-    EXPECT_EQ(layer.count(), c.layerSignals) << c.name;
-    EXPECT_EQ(Button(InputPanel::kLeftMainId + c.window)->isChecked(), c.onAfter) << c.name;
-    EXPECT_EQ(Button(InputPanel::kRightMainId + c.window)->isChecked(), c.onAfter) << c.name;
+      act(Button(c.controlId));
+      EXPECT_EQ(Sent(), c.sent) << c.name << ", " << way;
+      EXPECT_EQ(logo.count(), c.logoSignals) << c.name << ", " << way;
+      EXPECT_EQ(layer.count(), c.layerSignals) << c.name << ", " << way;
+      EXPECT_EQ(Button(InputPanel::kLeftMainId + c.window)->isChecked(), c.onAfter)
+          << c.name << ", " << way;
+      EXPECT_EQ(Button(InputPanel::kRightMainId + c.window)->isChecked(), c.onAfter)
+          << c.name << ", " << way;
+    }
   }
 }
 

@@ -441,12 +441,12 @@ TEST_F(ZulanDlgAccessibleTest, AVideoQualityIsChosenFromTheKeyboard) {
   QTest::keyClick(open, Qt::Key_Return);
   EXPECT_FALSE(quality->state().expanded);
   EXPECT_EQ(quality->text(QAccessible::Value), "Standard Definition");
-  // "Standard Definition": 15 frames a second at 640 x 480 (code 7).
-  ASSERT_TRUE(Traced(type, "0f07"));
+  // "Standard Definition": 15 frames a second at 640 x 480 (code 7), 3072 kbit/s.
+  ASSERT_TRUE(Traced(type, "000f070c00"));
   std::ifstream in(dir.path() / "trace.jsonl");
   for (std::string line; std::getline(in, line);) {
     if (line.find(R"("dir":"rx","type":25,)") == std::string::npos) continue;
-    EXPECT_NE(line.find(R"("payload":"0f07)"), std::string::npos) << "only the choice went out";
+    EXPECT_NE(line.find(R"("payload":"000f070c00)"), std::string::npos) << "only the choice went out";
   }
 }
 

@@ -119,6 +119,7 @@ ZVideoSettingDlg::ZVideoSettingDlg(const PageContext& context, QWidget* parent,
   path_ = MakeControl<QLineEdit>(updateGroup_, kPackagePath, QRect(12, 26, 400, 24));
   // Only "Browse" fills it, so that nothing but the package is ever sent.
   path_->setReadOnly(true);
+  path_->setAccessibleName(updateGroup_->caption());
   auto* browse = MakeButton(updateGroup_, kBrowse, "Browse", QRect(420, 26, 112, 24));
   progress_ = new QProgressBar(updateGroup_);
   progress_->setGeometry(12, 62, 400, 20);
