@@ -7,29 +7,13 @@
 
 #include "InputPanelAccessible.h"
 #include "widgets/ControlId.h"
+#include "widgets/WidgetColours.h"
 
 namespace qv {
 
 namespace {
 
 using Rect = InputPanelLayout::Rect;
-
-const QColor kBackground(16, 16, 16);
-const QColor kSeparator(48, 48, 48);
-const QColor kMarkerFill(40, 34, 22);
-const QColor kOrange(239, 156, 0);
-
-const char* const kStyle = R"(
-QPushButton {
-  color: rgb(235,235,235); background: rgb(40,40,40);
-  border: 1px solid rgb(72,72,72); border-radius: 3px; font-size: 11px;
-}
-QPushButton:hover { background: rgb(56,56,56); }
-QPushButton:checked { color: rgb(16,16,16); background: rgb(239,156,0); border-color: rgb(255,190,60); }
-QPushButton:checked:hover { background: rgb(255,172,24); }
-QPushButton[alwaysOn="true"] { color: rgb(16,16,16); background: rgb(239,156,0); border-color: rgb(255,190,60); }
-QPushButton:disabled { color: rgb(110,110,110); background: rgb(28,28,28); border-color: rgb(44,44,44); }
-)";
 
 QRect ToQRect(const Rect& r) {
   return QRect(r.left, r.top, r.Width(), r.Height());
@@ -45,7 +29,6 @@ InputPanel::InputPanel(CommandEncoder& encoder, InfoSettings& settings, QWidget*
       icons_(devicePixelRatioF()) {
   static const bool accessible = (QAccessible::installFactory(&InputPanelAccessible::Create), true);
   Q_UNUSED(accessible);
-  setStyleSheet(kStyle);
   setAttribute(Qt::WA_OpaquePaintEvent);
   labelFont_ = font();
   labelFont_.setPixelSize(11);
@@ -183,12 +166,12 @@ void InputPanel::resizeEvent(QResizeEvent* event) {
 
 void InputPanel::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), kBackground);
-  p.fillRect(QRect(0, height() - 1, width(), 1), kSeparator);
+  p.fillRect(rect(), colours::kGround);
+  p.fillRect(QRect(0, height() - 1, width(), 1), colours::kSeparator);
   p.setRenderHint(QPainter::Antialiasing);
   if (loopOutTile_ >= 0) {
-    p.setPen(QPen(kOrange, 1));
-    p.setBrush(kMarkerFill);
+    p.setPen(QPen(colours::kAccent, 1));
+    p.setBrush(colours::kAccentGround);
     p.drawRoundedRect(
         QRectF(ToQRect(layout_.LoopOutMarker(loopOutTile_))).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
   }
@@ -209,7 +192,7 @@ void InputPanel::PaintTile(QPainter& p, int tile) {
   // Texts may use the gap to the next tile but not the next tile's own room.
   constexpr int kText = InputPanelLayout::kTextHeight;
   const int room = r.Width() + 36;
-  p.setPen(kOrange);
+  p.setPen(colours::kAccent);
   p.setFont(labelFont_);
   const QFontMetrics metrics(labelFont_);
   p.drawText(QRect(r.left + 16, r.bottom, room - 16, kText), Qt::AlignLeft | Qt::AlignVCenter,

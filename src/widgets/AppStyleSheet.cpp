@@ -16,11 +16,12 @@ const std::pair<const char*, const QColor&> kNames[] = {
     {"sunken", colours::kSunken},
     {"disabledFace", colours::kDisabledFace},
     {"button", colours::kButton},
-    {"hover", colours::kRaisedHover},
+    {"buttonHover", colours::kButtonHover},
     {"disabledLine", colours::kDisabledLine},
     {"line", colours::kLine},
     {"accent", colours::kAccent},
     {"accentBright", colours::kAccentBright},
+    {"accentHover", colours::kAccentHover},
     {"accentPressed", colours::kAccentPressed},
     {"text", colours::kText},
     {"textBright", colours::kTextBright},
@@ -34,7 +35,7 @@ QPushButton {
   color: @text; background: @button;
   border: 1px solid @line; border-radius: 3px; padding: 2px 6px;
 }
-QPushButton:hover { background: @hover; }
+QPushButton:hover { background: @buttonHover; }
 QPushButton:pressed { background: @sunken; }
 QPushButton:checked { color: @ground; background: @accent; border-color: @accentBright; }
 QPushButton:disabled { color: @textDim; background: @disabledFace; border-color: @disabledLine; }
@@ -47,12 +48,21 @@ QPushButton#pageClose, QPushButton#previewClose {
 }
 QPushButton#pageClose:hover, QPushButton#previewClose:hover { background: @accent; }
 QPushButton#pageClose:pressed { background: @accentPressed; }
+qv--InputPanel QPushButton { padding: 0px; font-size: 11px; }
+qv--InputPanel QPushButton:checked:hover { background: @accentHover; }
+QPushButton[alwaysOn="true"] { color: @ground; background: @accent; border-color: @accentBright; }
 QLabel { color: @accent; }
 QLabel#linkKind { color: @text; font-weight: bold; }
 QLineEdit { color: @accent; background: @ground; border: 1px solid @line; padding: 1px 3px; }
 QLineEdit#nameBox {
   color: @text; background: @sunken; border: 1px solid @accent; padding: 0px 2px; font-size: 11px;
 }
+qv--oRealEdit {
+  color: @accent; background: @ground; border: 1px solid @line; padding: 0 3px;
+  selection-background-color: @accent; selection-color: @ground;
+}
+qv--oRealEdit:focus { border-color: @accent; }
+qv--oRealEdit:disabled { color: @textDim; }
 QProgressBar { border: 1px solid @line; background: @ground; }
 QProgressBar::chunk { background: @accent; }
 )";

@@ -14,6 +14,7 @@ inline const QColor kSunken{24, 24, 24};  // pressed buttons, the name box
 inline const QColor kDisabledFace{28, 28, 28};
 inline const QColor kRaised{32, 32, 32};  // list boxes, tiles
 inline const QColor kButton{40, 40, 40};  // push buttons, caption bands
+inline const QColor kButtonHover{56, 56, 56};
 inline const QColor kRaisedHover{48, 48, 48};
 inline const QColor kSeparator{48, 48, 48};
 inline const QColor kDisabledLine{44, 44, 44};
@@ -24,11 +25,12 @@ inline const QColor kShade{0, 0, 0, 110};  // over a window that waits
 // Text and accents.
 inline const QColor kAccent{239, 156, 0};  // titles, values, "on"
 inline const QColor kAccentBright{255, 190, 60};
+inline const QColor kAccentHover{255, 172, 24};
 inline const QColor kAccentPressed{180, 116, 0};
 inline const QColor kAccentGround{40, 34, 22};  // under an accent mark
 inline const QColor kText{235, 235, 235};
 inline const QColor kTextBright{255, 255, 255};
-inline const QColor kTextSoft{200, 200, 200};
+inline const QColor kTextSoft{200, 200, 200};  // icons, the slider's thumb
 inline const QColor kTextDim{110, 110, 110};  // disabled and greyed entries
 
 // Lamps: a link or processor that answers, an input with a signal.

@@ -147,7 +147,7 @@ void oBitmapSlider::paintEvent(QPaintEvent*) {
   const QRectF thumb = QRectF(thumbRect()).adjusted(0.5, 0.5, -0.5, -0.5);
   const QColor face = !enabled                  ? colours::kRaised
                       : dragging_ || hasFocus() ? colours::kAccent
-                                                : QColor(200, 200, 200);
+                                                : colours::kTextSoft;
   p.setPen(QPen(colours::kGround, 1));
   p.setBrush(face);
   p.drawRoundedRect(thumb, 2, 2);

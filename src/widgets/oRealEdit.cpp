@@ -46,12 +46,6 @@ oRealEdit::oRealEdit(QWidget* parent) : QLineEdit(parent) {
   setAcceptDrops(false);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  setStyleSheet(
-      "QLineEdit { color: rgb(239, 156, 0); background: rgb(16, 16, 16);"
-      " border: 1px solid rgb(72, 72, 72); padding: 0 3px;"
-      " selection-background-color: rgb(239, 156, 0); selection-color: rgb(16, 16, 16); }"
-      "QLineEdit:focus { border-color: rgb(239, 156, 0); }"
-      "QLineEdit:disabled { color: rgb(110, 110, 110); }");
   connect(this, &QLineEdit::textChanged, this, [this] {
     if (!typing_) return;
     typing_ = false;
