@@ -158,5 +158,34 @@ TEST_F(ApplyLanguageTest, AMissingTitleKeepsTheOldOne) {
   EXPECT_EQ(page.windowTitle(), "Old");
 }
 
+TEST(ZBaseDialog, TabWalksTheFieldsAsTheyRead) {
+  ZBaseDialog page(kPictureTemplate, kPictureTitle);
+  page.resize(400, 200);
+  // Made in another order than they stand: two rows, the second row's
+  // fields a few pixels apart in height, one inside a group.
+  auto* group = new CSxGroupBox("Group", &page);
+  group->setGeometry(200, 90, 180, 80);
+  const auto field = [](QWidget* parent, const char* name, QRect r) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setGeometry(r);
+    return edit;
+  };
+  field(group, "second row right", QRect(10, 20, 60, 24));
+  field(&page, "first row right", QRect(200, 40, 60, 24));
+  field(&page, "second row left", QRect(10, 114, 60, 24));
+  field(&page, "first row left", QRect(10, 40, 60, 24));
+  page.ShowPage(true);
+
+  std::vector<QString> order;
+  QWidget* w = page.findChild<QLineEdit*>("first row left");
+  for (int i = 0; i < 4; ++i, w = w->nextInFocusChain()) {
+    while (!qobject_cast<QLineEdit*>(w)) w = w->nextInFocusChain();
+    order.push_back(w->objectName());
+  }
+  EXPECT_EQ(order, (std::vector<QString>{"first row left", "first row right", "second row left",
+                                         "second row right"}));
+}
+
 }  // namespace
 }  // namespace qv
