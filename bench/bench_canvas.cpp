@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "pages/main/CPictureCtrl.h"
 #include "logic/main/MainPageLayout.h"
+#include "pages/main/CPictureCtrl.h"
 #include "support/RecordingLink.h"
 
 namespace {

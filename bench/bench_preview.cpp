@@ -28,7 +28,7 @@ using Block = std::vector<uint8_t>;
 constexpr int kWidth = 352;
 constexpr int kHeight = 240;
 constexpr int kFrames = 300;
-constexpr int kPasses = 4;             // over the stream, per throughput run
+constexpr int kPasses = 4;  // over the stream, per throughput run
 // Raw and pipeline runs alternate, and the medians count: the machine is
 // shared, and a lucky or unlucky run of either must not decide the ratio.
 constexpr int kRuns = 9;

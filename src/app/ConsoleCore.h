@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "widgets/QtScheduler.h"
 #include "i18n/LanguageFiles.h"
 #include "i18n/SettingsLocation.h"
 #include "i18n/UiStrings.h"
@@ -15,6 +14,7 @@
 #include "link/ReplyDispatcher.h"
 #include "project/InfoSettings.h"
 #include "project/ProjectSession.h"
+#include "widgets/QtScheduler.h"
 
 namespace qv {
 

@@ -2,12 +2,12 @@
 
 #include <QPainter>
 
+#include "link/Scheduler.h"
 #include "widgets/CDropButton.h"
 #include "widgets/CSxGroupBox.h"
 #include "widgets/ControlId.h"
 #include "widgets/LanguageTexts.h"
 #include "widgets/WidgetColours.h"
-#include "link/Scheduler.h"
 
 namespace qv {
 
@@ -109,8 +109,9 @@ void ControlColumn::AddFields(const PageContext& context) {
        .entries = EntriesFrom(UiText::FreeRun, model.GenlockLabels),
        .get = [](const DeviceModel& m) { return m.rec.SyncLockMode; },
        .set = [](DeviceModel& m, double v) { m.rec.SyncLockMode = static_cast<int32_t>(v); },
-       .send = FieldCommand{CommandType::SetSyncMode,
-                            [&model] { return std::vector<uint8_t>{0, Byte(model.rec.SyncLockMode)}; }}});
+       .send = FieldCommand{CommandType::SetSyncMode, [&model] {
+                              return std::vector<uint8_t>{0, Byte(model.rec.SyncLockMode)};
+                            }}});
   syncMode_ = &fields_.Add<CDropButton>(
       *groups_[3],
       {.kind = FieldKind::Choice,
@@ -119,8 +120,9 @@ void ControlColumn::AddFields(const PageContext& context) {
        .entries = EntriesFrom(UiText::SyncAuto, model.SyncModeLabels),
        .get = [](const DeviceModel& m) { return m.rec.SyncMode; },
        .set = [](DeviceModel& m, double v) { m.rec.SyncMode = static_cast<int32_t>(v); },
-       .send = FieldCommand{CommandType::SetSyncMode,
-                            [&model] { return std::vector<uint8_t>{1, Byte(model.rec.SyncMode)}; }}});
+       .send = FieldCommand{CommandType::SetSyncMode, [&model] {
+                              return std::vector<uint8_t>{1, Byte(model.rec.SyncMode)};
+                            }}});
   // The board reports its new state only when asked, a moment after the change.
   portSwitch_ = &fields_.Add<CDropButton>(
       *groups_[4],
@@ -138,7 +140,9 @@ void ControlColumn::AddFields(const PageContext& context) {
        .get = [](const DeviceModel& m) { return m.rec.CmpBoardMode; },
        .set = [](DeviceModel& m, double v) { m.rec.CmpBoardMode = static_cast<int32_t>(v); },
        .send = FieldCommand{CommandType::CompositeBoardCommand,
-                            [&model] { return std::vector<uint8_t>{1, Byte(model.rec.CmpBoardMode)}; }},
+                            [&model] {
+                              return std::vector<uint8_t>{1, Byte(model.rec.CmpBoardMode)};
+                            }},
        .after =
            [&encoder, &ui] {
              ui.PostDelayed(kBoardQueryDelayMs, [&encoder] {

@@ -12,10 +12,10 @@
 #include <array>
 
 #include "InputIcons.h"
-#include "logic/shell/InputPanelControl.h"
-#include "logic/shell/InputPanelLayout.h"
 #include "LayerSwitches.h"
 #include "NameBox.h"
+#include "logic/shell/InputPanelControl.h"
+#include "logic/shell/InputPanelLayout.h"
 
 namespace qv {
 

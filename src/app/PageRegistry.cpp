@@ -19,8 +19,8 @@ ZBaseDialog* Make(const PageContext& context, QWidget* parent) {
 // The main page comes first: the window stacks it under every other page.
 constexpr std::array kPages = {
     PageRow{PageId::Main, -1, PageRequest::None, PagePlace::Fill, "Outputs", &Make<ZMainDlg>},
-    PageRow{PageId::Connection, page_button::kConnection, PageRequest::None, PagePlace::Corner, nullptr,
-            &Make<ZConnectDlg>},
+    PageRow{PageId::Connection, page_button::kConnection, PageRequest::None, PagePlace::Corner,
+            nullptr, &Make<ZConnectDlg>},
     PageRow{PageId::Search, -1, PageRequest::SearchPage, PagePlace::BesideConnection, nullptr,
             &Make<ZSearchMachineDlg>},
     PageRow{PageId::VideoSettings, -1, PageRequest::VideoSettingsPage, PagePlace::Corner, nullptr,

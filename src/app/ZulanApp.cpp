@@ -65,11 +65,19 @@ int ZulanApp::Run(int argc, char** argv) {
   // A signal closes the console as its window's close button does: the link
   // shuts down and the project is saved. Quitting as well ends the run even
   // when another top-level window is still open.
-  QObject::connect(&closer, &SignalCloser::closeRequested, &window, &QWidget::close);
+  // Nobody may be there to answer a message box (a logout, a shutdown): what
+  // the console would ask or tell goes to the terminal instead.
+  QObject::connect(&closer, &SignalCloser::closeRequested, &window, [&window] {
+    window.SetPrompts(
+        {[](const QString& text) { std::cerr << "qvconsole: " << text.toStdString() << "\n"; },
+         [](const QString&) { return false; }});
+    window.close();
+  });
   QObject::connect(&closer, &SignalCloser::closeRequested, &app, &QCoreApplication::quit);
   if (*parsed) {
     const Target target = **parsed;
-    QTimer::singleShot(0, &window, [&window, target] { window.ConnectTo(target.host, target.port); });
+    QTimer::singleShot(0, &window,
+                       [&window, target] { window.ConnectTo(target.host, target.port); });
   }
   return app.exec();
 }

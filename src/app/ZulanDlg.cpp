@@ -17,7 +17,6 @@
 #include "widgets/ControlId.h"
 #include "widgets/WidgetColours.h"
 #include "widgets/ZBaseDialog.h"
-#include "widgets/WidgetColours.h"
 
 namespace qv {
 
@@ -28,7 +27,6 @@ constexpr int kLeftColumn = 118;
 constexpr int kBottomStrip = 70;
 constexpr int kMainTemplate = 102;
 constexpr int kSearchGiveUpMs = 5000;
-
 
 struct PageButtonSpec {
   int controlId;
@@ -53,7 +51,6 @@ constexpr std::array<PageButtonSpec, ZulanDlg::kPageCount> kPageButtons = {{
 
 constexpr int kFirstPresetId = 1223;
 
-
 void Repolish(QWidget& w) {
   w.style()->unpolish(&w);
   w.style()->polish(&w);
@@ -66,7 +63,7 @@ ZulanDlg::ZulanDlg(std::unique_ptr<CommLink> link, SettingsLocation location, QW
       core_(std::make_unique<ConsoleCore>(Model(), std::move(link), std::move(location), *this)),
       presets_(std::make_unique<PresetControl>(core_->encoder())),
       texts_(core_->languages(), core_->strings()),
-      context_{core_->encoder(), core_->model(),      core_->settings(), texts_,
+      context_{core_->encoder(),   core_->model(),      core_->settings(), texts_,
                core_->scheduler(), core_->dispatcher(), prompts_} {
   setStyleSheet(AppStyleSheet());
   setMinimumSize(kMinWidth, kMinHeight);

@@ -8,9 +8,9 @@
 #include <ctime>
 #include <system_error>
 
-#include "base/AtomicFile.h"
 #include "ProjectKeys.h"
 #include "ProjectLookup.h"
+#include "base/AtomicFile.h"
 
 namespace qv {
 

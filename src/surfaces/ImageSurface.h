@@ -8,8 +8,8 @@
 #include <functional>
 #include <mutex>
 
-#include "video/PictureRenderer.h"
 #include "canvas/Rect.h"
+#include "video/PictureRenderer.h"
 
 namespace qv {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "video/PictureRenderer.h"
 #include "canvas/Rect.h"
+#include "video/PictureRenderer.h"
 
 struct SDL_Renderer;
 struct SDL_Texture;

@@ -192,8 +192,8 @@ bool H264Decoder::Deliver(Output& out) {
     return false;
   }
   if (IsPlanar420(f.format)) {
-    out = {f.data[0], f.data[1],     f.data[2],     f.width,
-           f.height,  f.linesize[0], f.linesize[1], cropBottom, Lend(f)};
+    out = {f.data[0],     f.data[1],     f.data[2],  f.width, f.height,
+           f.linesize[0], f.linesize[1], cropBottom, Lend(f)};
     return true;
   }
   const int visible = f.height - cropBottom;

@@ -69,7 +69,8 @@ QWidget* PageFields::Add(QWidget& parent, const FieldRow& row) {
       break;
     }
     case FieldKind::Switch: {
-      auto* button = new CGdipButton(QString::fromUtf8(row.label.text ? row.label.text : ""), &parent);
+      auto* button =
+          new CGdipButton(QString::fromUtf8(row.label.text ? row.label.text : ""), &parent);
       SetControlId(*button, row.id);
       button->setGeometry(row.place);
       BindSwitch(*button, binding(asSwitch));

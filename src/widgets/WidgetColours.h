@@ -18,8 +18,8 @@ inline const QColor kButtonHover{56, 56, 56};
 inline const QColor kRaisedHover{48, 48, 48};
 inline const QColor kSeparator{48, 48, 48};
 inline const QColor kDisabledLine{44, 44, 44};
-inline const QColor kFrame{64, 64, 64};   // the waiting notice's frame
-inline const QColor kLine{72, 72, 72};    // frames, channel edges
+inline const QColor kFrame{64, 64, 64};    // the waiting notice's frame
+inline const QColor kLine{72, 72, 72};     // frames, channel edges
 inline const QColor kShade{0, 0, 0, 110};  // over a window that waits
 
 // Text and accents.
@@ -31,7 +31,7 @@ inline const QColor kAccentGround{40, 34, 22};  // under an accent mark
 inline const QColor kText{235, 235, 235};
 inline const QColor kTextBright{255, 255, 255};
 inline const QColor kTextSoft{200, 200, 200};  // icons, the slider's thumb
-inline const QColor kTextDim{110, 110, 110};  // disabled and greyed entries
+inline const QColor kTextDim{110, 110, 110};   // disabled and greyed entries
 
 // Lamps: a link or processor that answers, an input with a signal.
 inline const QColor kLampOn{40, 220, 80};

@@ -21,10 +21,10 @@
 #include "pages/connect/ZConnectDlg.h"
 #include "pages/connect/ZSearchMachineDlg.h"
 #include "pages/main/CPictureCtrl.h"
-#include "surfaces/VideoView.h"
 #include "pages/main/ZMainDlg.h"
 #include "pages/main/ZShowVideoDlg.h"
 #include "support/TempDir.h"
+#include "surfaces/VideoView.h"
 
 namespace qv {
 namespace {
@@ -446,7 +446,8 @@ TEST_F(ZulanDlgAccessibleTest, AVideoQualityIsChosenFromTheKeyboard) {
   std::ifstream in(dir.path() / "trace.jsonl");
   for (std::string line; std::getline(in, line);) {
     if (line.find(R"("dir":"rx","type":25,)") == std::string::npos) continue;
-    EXPECT_NE(line.find(R"("payload":"000f070c00)"), std::string::npos) << "only the choice went out";
+    EXPECT_NE(line.find(R"("payload":"000f070c00)"), std::string::npos)
+        << "only the choice went out";
   }
 }
 

@@ -170,8 +170,7 @@ TEST_F(ZulanDlgTest, SyncAndPortSwitchListsSendTheirCommands) {
   EXPECT_EQ(link->sent[0].payload[0], 1);
   EXPECT_EQ(link->sent[0].payload[1], 4);
   // The board is asked for its state a moment later.
-  QTest::qWait(120);
-  EXPECT_EQ(link->SentTypes(), (std::vector<int>{33, 67}));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return link->SentTypes() == std::vector<int>{33, 67}; }));
 }
 
 TEST_F(ZulanDlgTest, SignalSwitchSwapsOnlyAKnownActiveSource) {
@@ -186,7 +185,7 @@ TEST_F(ZulanDlgTest, SignalSwitchSwapsOnlyAKnownActiveSource) {
     Model().rec.CmpBoardExist = 1;
     window.controlColumn().ShowModel();
     window.controlColumn().signalSwitch().click();
-    QTest::qWait(120);
+    QTest::qWaitFor([&] { return link->SentTypes() == c.sent; });
     ASSERT_EQ(link->SentTypes(), c.sent) << c.active;
     if (c.swapTo >= 0) {
       EXPECT_EQ(link->sent[0].payload[0], 0);

@@ -12,12 +12,12 @@
 
 #include "SimProcess.h"
 #include "link/CommandEncoder.h"
-#include "video/EncoderUpload.h"
 #include "pages/video/ZVideoSettingDlg.h"
-#include "support/PageHarness.h"
 #include "support/FileBytes.h"
+#include "support/PageHarness.h"
 #include "support/RecordingLink.h"
 #include "support/TempDir.h"
+#include "video/EncoderUpload.h"
 #include "widgets/ControlId.h"
 #include "widgets/LanguageTexts.h"
 

@@ -207,9 +207,9 @@ TEST(Qvctl, MissingAcknowledgementIsAFailure) {
   SimProcess sim({"--listen", "127.0.0.1", "--port", "0", "--no-discovery", "--package-port", "0",
                   "--no-ack"});
   ASSERT_TRUE(sim.running());
-  const auto route = RunProgram(QV_CTL_PATH, {"--host", "127.0.0.1", "--port",
-                                              std::to_string(sim.port()), "--timeout", "500",
-                                              "route", "1", "2"});
+  const auto route =
+      RunProgram(QV_CTL_PATH, {"--host", "127.0.0.1", "--port", std::to_string(sim.port()),
+                               "--timeout", "500", "route", "1", "2"});
   EXPECT_EQ(route.exitCode, 1);
   EXPECT_NE(route.err.find("acknowledge"), std::string::npos);
 }

@@ -50,7 +50,7 @@ struct PageHarness {
   bool answer = true;  // what confirm answers
   std::vector<QString> informed;
   std::vector<QString> confirmed;
-  PageContext context{core.encoder, core.model, settings, texts,
+  PageContext context{core.encoder,   core.model,      settings, texts,
                       core.scheduler, core.dispatcher, prompts};
 };
 

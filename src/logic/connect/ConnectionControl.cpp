@@ -23,9 +23,8 @@ void ConnectionControl::RefreshPorts(std::vector<std::string> ports) {
 ConnectionControl::Effects ConnectionControl::PortsChanged(std::vector<std::string> ports) {
   Effects effects;
   const std::string chosen = selected_ >= 0 ? ports_[selected_] : std::string();
-  const bool arrived = std::any_of(ports.begin(), ports.end(), [&](const std::string& p) {
-    return IndexOf(p) < 0;
-  });
+  const bool arrived =
+      std::any_of(ports.begin(), ports.end(), [&](const std::string& p) { return IndexOf(p) < 0; });
   ports_ = std::move(ports);
   effects.portListChanged = true;
   selected_ = ports_.empty() ? -1 : std::max(0, IndexOf(chosen));

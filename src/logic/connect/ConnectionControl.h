@@ -34,7 +34,9 @@ class ConnectionControl {
   const std::vector<std::string>& ports() const { return ports_; }
   // The port chosen in the drop-down; -1 with no port ("N/A").
   int selected() const { return selected_; }
-  void Select(int index) { selected_ = index >= 0 && index < static_cast<int>(ports_.size()) ? index : -1; }
+  void Select(int index) {
+    selected_ = index >= 0 && index < static_cast<int>(ports_.size()) ? index : -1;
+  }
   bool serialOpen() const { return serialOpen_; }
 
   // Rebuilds the list and chooses the port Info.ini remembers (else the first).

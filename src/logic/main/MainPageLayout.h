@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "link/CommandEncoder.h"
 #include "canvas/CanvasModel.h"
+#include "link/CommandEncoder.h"
 
 namespace qv {
 

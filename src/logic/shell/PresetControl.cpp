@@ -35,8 +35,7 @@ PresetControl::Outcome PresetControl::Save() {
 }
 
 int PresetControl::LastLoaded(int pvwMode) const {
-  return pvwMode >= 0 && pvwMode < static_cast<int>(lastLoaded_.size()) ? lastLoaded_[pvwMode]
-                                                                         : -1;
+  return pvwMode >= 0 && pvwMode < static_cast<int>(lastLoaded_.size()) ? lastLoaded_[pvwMode] : -1;
 }
 
 }  // namespace qv

@@ -9,8 +9,9 @@ namespace qv {
 
 namespace {
 
-QRect ToQRect(const MachineList::Rect& r) { return QRect(r.left, r.top, r.width, r.height); }
-
+QRect ToQRect(const MachineList::Rect& r) {
+  return QRect(r.left, r.top, r.width, r.height);
+}
 
 }  // namespace
 
@@ -89,7 +90,9 @@ void MachineTiles::paintEvent(QPaintEvent*) {
   p.setRenderHint(QPainter::Antialiasing);
   for (const MachineList::Entry& e : list_.entries()) {
     const QRect tile = ToQRect(e.tile);
-    p.fillRect(tile.adjusted(-2, -2, 2, 2), e.target ? colours::kAccent : e.selected ? colours::kCellSelected : colours::kCellFill);
+    p.fillRect(tile.adjusted(-2, -2, 2, 2), e.target     ? colours::kAccent
+                                            : e.selected ? colours::kCellSelected
+                                                         : colours::kCellFill);
     p.fillRect(tile, colours::kRaised);
     // Presence lamp, then the name bar beside it.
     p.setPen(Qt::NoPen);

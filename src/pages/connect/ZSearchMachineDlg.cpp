@@ -19,10 +19,10 @@ ZSearchMachineDlg::ZSearchMachineDlg(const PageContext& context, QWidget* parent
       settings_(context.settings),
       texts_(context.texts),
       prompts_(context.prompts),
-      list_(context.encoder, [&settings = context.settings](const std::array<uint8_t, 6>& mac,
-                                                            std::size_t n) {
-        return settings.MachineName(mac, static_cast<int>(n));
-      }) {
+      list_(context.encoder,
+            [&settings = context.settings](const std::array<uint8_t, 6>& mac, std::size_t n) {
+              return settings.MachineName(mac, static_cast<int>(n));
+            }) {
   setFixedWidth(kWidth);
   // The tiles lie under the page's controls and leave the title band visible.
   tiles_ = new MachineTiles(list_, this);

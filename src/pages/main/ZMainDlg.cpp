@@ -8,9 +8,9 @@
 #include "link/ReplyDispatcher.h"
 #include "link/Scheduler.h"
 #include "pages/main/CPictureCtrl.h"
-#include "video/PreviewReceivers.h"
-#include "surfaces/SdlVideoThread.h"
 #include "pages/main/ZShowVideoDlg.h"
+#include "surfaces/SdlVideoThread.h"
+#include "video/PreviewReceivers.h"
 #include "widgets/LanguageTexts.h"
 
 namespace qv {

@@ -22,7 +22,6 @@ namespace qv {
 
 namespace {
 
-
 constexpr int kQualityList = 65398;
 constexpr int kResolutionList = 65397;
 constexpr int kFrameRate = 1565;
@@ -105,7 +104,8 @@ ZVideoSettingDlg::ZVideoSettingDlg(const PageContext& context, QWidget* parent,
   for (QWidget* w : details) w->hide();
   // Each label names the control after it.
   for (std::size_t i = 0; i + 1 < details.size(); ++i) {
-    if (auto* label = qobject_cast<QLabel*>(details[i]); label && !qobject_cast<QLabel*>(details[i + 1])) {
+    if (auto* label = qobject_cast<QLabel*>(details[i]);
+        label && !qobject_cast<QLabel*>(details[i + 1])) {
       label->setBuddy(details[i + 1]);
     }
   }

@@ -7,7 +7,6 @@
 #include <array>
 #include <cstdint>
 
-#include "widgets/QtScheduler.h"
 #include "video/EncoderUpload.h"
 #include "widgets/PageContext.h"
 #include "widgets/QtScheduler.h"

@@ -21,7 +21,13 @@ struct Case {
 
 TEST(PresetControl, LoadAndSaveSendWhatTheListCallsFor) {
   const Case cases[] = {
-      {"load stored preset", List::Presets, 3, true, false, Outcome::Waiting, {{1, {1, 3}}, {0, {}}}},
+      {"load stored preset",
+       List::Presets,
+       3,
+       true,
+       false,
+       Outcome::Waiting,
+       {{1, {1, 3}}, {0, {}}}},
       {"load empty preset", List::Presets, 3, false, false, Outcome::Invalid, {}},
       {"load template", List::Templates, 9, false, false, Outcome::Waiting, {{1, {0, 9}}, {0, {}}}},
       {"save preset", List::Presets, 0, false, true, Outcome::Saved, {{1, {2, 0}}}},
