@@ -220,6 +220,29 @@ std::string IniFile::Get(std::string_view section, std::string_view key,
   return Find(section, key).value_or(std::string(defaultValue));
 }
 
+IniFile::SectionIndex IniFile::Index(std::string_view section) const {
+  section = Trim(section);
+  SectionIndex index;
+  bool inSection = false;
+  for (const std::string& text : lines_) {
+    const Line line = Classify(text);
+    if (line.kind == Line::Kind::Section) {
+      if (inSection) break;  // only the first section of that name counts
+      inSection = SameName(line.name, section);
+    } else if (inSection && line.kind == Line::Kind::Key) {
+      // The first key of a name is the one a lookup finds.
+      index.values_.emplace(FoldedName(line.name), std::string(Unquote(line.rawValue)));
+    }
+  }
+  return index;
+}
+
+std::optional<std::string> IniFile::SectionIndex::Find(std::string_view key) const {
+  const auto it = values_.find(FoldedName(Trim(key)));
+  if (it == values_.end()) return std::nullopt;
+  return it->second;
+}
+
 bool IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
   section = Trim(section);
   key = Trim(key);

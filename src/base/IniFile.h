@@ -22,6 +22,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qv {
@@ -29,6 +30,18 @@ namespace qv {
 class IniFile {
  public:
   enum class Encoding { Utf8, Utf8WithBom, Utf16Le };
+
+  // One section's entries as lookups reach them, for many lookups in a
+  // document that does not change: each answers as Find would, without a
+  // pass over the whole file.
+  class SectionIndex {
+   public:
+    std::optional<std::string> Find(std::string_view key) const;
+
+   private:
+    friend class IniFile;
+    std::unordered_map<std::string, std::string> values_;  // by folded key name
+  };
 
   static constexpr std::size_t kMaxFileBytes = 16u << 20;
   static constexpr std::size_t kMaxLineBytes = 64u << 10;
@@ -41,6 +54,7 @@ class IniFile {
   std::optional<std::string> Find(std::string_view section, std::string_view key) const;
   std::string Get(std::string_view section, std::string_view key,
                   std::string_view defaultValue = {}) const;
+  SectionIndex Index(std::string_view section) const;
 
   // Returns false, leaving the document unchanged, when the entry cannot be
   // stored so that it reads back the same: an empty name, a line break

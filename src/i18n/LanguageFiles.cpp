@@ -105,7 +105,7 @@ std::string LanguageFiles::SelectLanguage(const std::string& name) {
     if (file.Get("Setting", "Language") == name) {
       filePath_ = candidate;
       name_ = name;
-      current_ = std::move(file);
+      texts_ = file.Index(kStringSection);
       found = true;
       break;
     }
@@ -114,13 +114,13 @@ std::string LanguageFiles::SelectLanguage(const std::string& name) {
     std::filesystem::create_directories(languageDir_, error);
     filePath_ = languageDir_ / "Chinese.ini";
     name_ = "English";
-    current_ = IniFile::Load(filePath_);
+    texts_ = IniFile::Load(filePath_).Index(kStringSection);
   }
   return WriteProfileString(infoIniPath_, "Setting", "Language", name_);
 }
 
 std::string LanguageFiles::LookupString(std::string_view key) const {
-  const std::string text = current_.Get(kStringSection, key);
+  const std::string text = texts_.Find(key).value_or(std::string());
   return ReplaceAll(utf8::Prefix(text, kMaxTextChars), "\\n", "\n");
 }
 
@@ -146,7 +146,7 @@ std::string LanguageFiles::WriteLanguageString(std::string_view key, std::string
     return "cannot store " + std::string(key) + " in " + path.string();
   }
   error = file.Save(path);
-  if (error.empty() && path == filePath_) current_ = std::move(file);
+  if (error.empty() && path == filePath_) texts_ = file.Index(kStringSection);
   return error;
 }
 

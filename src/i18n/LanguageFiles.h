@@ -67,9 +67,9 @@ class LanguageFiles {
   std::filesystem::path infoIniPath_;
   std::filesystem::path filePath_;
   std::string name_;
-  // The current file, read when it is selected and refreshed when this
-  // object writes to it, instead of reading the file for every lookup.
-  IniFile current_;
+  // The current file's texts, read when it is selected and refreshed when
+  // this object writes to it, instead of reading the file for every lookup.
+  IniFile::SectionIndex texts_;
 };
 
 }  // namespace qv

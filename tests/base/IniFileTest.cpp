@@ -89,6 +89,25 @@ TEST(IniFileTest, ReadsWithProfileStringMatchingRules) {
   }
 }
 
+TEST(IniFileTest, ASectionIndexAnswersAsEachLookupDoes) {
+  const IniFile file = IniFile::ParseFromBytes(kLookupDocument);
+  const std::pair<std::string_view, std::vector<std::string_view>> sections[] = {
+      {"Setting",
+       {"language", " Language\t", "Padded", "Single", "Once", "Lone", "Mixed", "Empty", "DUP",
+        "dup", "Tab", "Equals", ";Commented", "Orphan", "Later", "Wide", "Missing"}},
+      {" spaced section ", {"key with blank", "Key With Blank"}},
+      {"Other", {"Dup"}},
+      {"Missing", {"Language"}},
+  };
+  for (const auto& [section, keys] : sections) {
+    const IniFile::SectionIndex index = file.Index(section);
+    for (std::string_view key : keys) {
+      EXPECT_EQ(index.Find(key), file.Find(section, key))
+          << std::string(section) << "/" << std::string(key);
+    }
+  }
+}
+
 TEST(IniFileTest, MissingOrUnreadableFileGivesDefaults) {
   TempDir dir;
   EXPECT_EQ(ReadProfileString(dir.path() / "none.ini", "S", "K", "default", 256), "default");

@@ -66,14 +66,21 @@ ZConnectDlg::ZConnectDlg(const PageContext& context, QWidget* parent)
   connect(ports_, &CDropButton::chosen, this,
           [this](int index, int32_t) { control_.Select(index); });
 
-  // Adapters coming and going reach the page while it lives.
-  auto* watcher = new SerialPortWatcher(this);
-  control_.RefreshPorts(watcher->ports());
   FillPortList();
   baud_->SetUp(ConnectionControl::kDefaultBaud, ConnectionControl::kMinBaud,
                ConnectionControl::kMaxBaud, true, NumberFormat::Int);
-  connect(watcher, &SerialPortWatcher::changed, this, &ZConnectDlg::PortsChanged);
   hide();
+}
+
+void ZConnectDlg::showEvent(QShowEvent* event) {
+  ZBaseDialog::showEvent(event);
+  // The system's ports are read when the operator first looks at them, not
+  // at start; from then on adapters coming and going reach the page.
+  if (watcher_) return;
+  watcher_ = new SerialPortWatcher(this);
+  connect(watcher_, &SerialPortWatcher::changed, this, &ZConnectDlg::PortsChanged);
+  control_.RefreshPorts(watcher_->ports());
+  FillPortList();
 }
 
 QString ZConnectDlg::destination() const {

@@ -48,6 +48,7 @@ class ZConnectDlg final : public ZBaseDialog {
   void CloseNetwork();
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 
  private:
@@ -63,6 +64,7 @@ class ZConnectDlg final : public ZBaseDialog {
   QPushButton* searchButton_ = nullptr;
   CDropButton* ports_ = nullptr;
   oRealEdit* baud_ = nullptr;
+  SerialPortWatcher* watcher_ = nullptr;
 };
 
 }  // namespace qv
