@@ -201,11 +201,6 @@ void ControlColumn::ShowModel() {
   groups_[4]->setEnabled(model_.CompositeBoardActive());
 }
 
-void ControlColumn::OnReply(ReplyKind kind) {
-  fields_.OnReply(kind);
-  groups_[4]->setEnabled(model_.CompositeBoardActive());
-}
-
 void ControlColumn::RefillPortSwitch() {
   fields_.RefillEntries();
 }

@@ -12,7 +12,6 @@
 
 #include "i18n/LanguageFiles.h"
 #include "link/DeviceModel.h"
-#include "link/ReplyKind.h"
 #include "widgets/PageContext.h"
 #include "widgets/PageFields.h"
 
@@ -41,7 +40,6 @@ class ControlColumn final : public QWidget {
   void SetSwitcherEnabled(bool enabled) { switcher_->setEnabled(enabled); }
   // Sync lists and the port switch follow the model.
   void ShowModel();
-  void OnReply(ReplyKind kind);
   // The port switch entries name what the composite board reported.
   void RefillPortSwitch();
   void SetLanguage(Language language);

@@ -252,7 +252,6 @@ void ZulanDlg::ApplyLanguage() {
   if (!Ui(UiText::Load).isEmpty()) loadButton_->setText(Ui(UiText::Load));
   if (!Ui(UiText::Save).isEmpty()) saveButton_->setText(Ui(UiText::Save));
   column_->ApplyLanguage(texts_);
-  ShowPortSwitchEntries();
   RefreshSwitcher();
   for (const BuiltPage& built : pages_) {
     built.page->ApplyLanguage(texts_);
@@ -301,12 +300,7 @@ void ZulanDlg::RefreshLinkColumn() {
 
 void ZulanDlg::RefreshPortSwitch() {
   core_->UpdatePortSwitchTexts();
-  ShowPortSwitchEntries();
-}
-
-void ZulanDlg::ShowPortSwitchEntries() {
   column_->RefillPortSwitch();
-  column_->ShowModel();
 }
 
 void ZulanDlg::TickTitle() {
@@ -381,7 +375,7 @@ void ZulanDlg::Notify(ReplyKind kind, int arg) {
       inputPanel_->update();
       break;
   }
-  column_->OnReply(kind);
+  column_->ShowModel();
   for (const BuiltPage& built : pages_) built.page->OnReply(kind, arg);
 }
 

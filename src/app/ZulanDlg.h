@@ -9,7 +9,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -121,7 +120,6 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   void SetLinkLamp(bool on);
   void RefreshLinkColumn();
   void RefreshPortSwitch();
-  void ShowPortSwitchEntries();
   void TickTitle();
   QString Ui(UiText text) const;
 

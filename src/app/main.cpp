@@ -1,4 +1,6 @@
 // qvconsole: the control console for LED-wall video processors.
 #include "ZulanApp.h"
 
-int main(int argc, char** argv) { return qv::ZulanApp().Run(argc, argv); }
+int main(int argc, char** argv) {
+  return qv::ZulanApp().Run(argc, argv);
+}

@@ -114,6 +114,24 @@ void ForEachReachableKey(const std::vector<std::string>& lines, Visit visit) {
   }
 }
 
+// Calls `visit(key, rawValue)` for the keys of the first section named
+// `section`, in file order, until it returns false.
+template <typename Visit>
+void ForEachKeyOfSection(const std::vector<std::string>& lines, std::string_view section,
+                         Visit visit) {
+  section = Trim(section);
+  bool inSection = false;
+  for (const std::string& text : lines) {
+    const Line line = Classify(text);
+    if (line.kind == Line::Kind::Section) {
+      if (inSection) return;  // only the first section of that name counts
+      inSection = SameName(line.name, section);
+    } else if (inSection && line.kind == Line::Kind::Key && !visit(line.name, line.rawValue)) {
+      return;
+    }
+  }
+}
+
 std::string ErrnoReason(const char* what, const std::filesystem::path& path) {
   return std::string(what) + " " + path.string() + ": " + std::strerror(errno);
 }
@@ -200,19 +218,14 @@ IniFile IniFile::Load(const std::filesystem::path& path, std::string* error) {
 }
 
 std::optional<std::string> IniFile::Find(std::string_view section, std::string_view key) const {
-  section = Trim(section);
   key = Trim(key);
-  bool inSection = false;
-  for (const std::string& text : lines_) {
-    const Line line = Classify(text);
-    if (line.kind == Line::Kind::Section) {
-      if (inSection) break;  // only the first section of that name counts
-      inSection = SameName(line.name, section);
-    } else if (inSection && line.kind == Line::Kind::Key && SameName(line.name, key)) {
-      return std::string(Unquote(line.rawValue));
-    }
-  }
-  return std::nullopt;
+  std::optional<std::string> found;
+  ForEachKeyOfSection(lines_, section, [&](std::string_view name, std::string_view rawValue) {
+    if (!SameName(name, key)) return true;
+    found = std::string(Unquote(rawValue));
+    return false;
+  });
+  return found;
 }
 
 std::string IniFile::Get(std::string_view section, std::string_view key,
@@ -221,19 +234,12 @@ std::string IniFile::Get(std::string_view section, std::string_view key,
 }
 
 IniFile::SectionIndex IniFile::Index(std::string_view section) const {
-  section = Trim(section);
   SectionIndex index;
-  bool inSection = false;
-  for (const std::string& text : lines_) {
-    const Line line = Classify(text);
-    if (line.kind == Line::Kind::Section) {
-      if (inSection) break;  // only the first section of that name counts
-      inSection = SameName(line.name, section);
-    } else if (inSection && line.kind == Line::Kind::Key) {
-      // The first key of a name is the one a lookup finds.
-      index.values_.emplace(FoldedName(line.name), std::string(Unquote(line.rawValue)));
-    }
-  }
+  ForEachKeyOfSection(lines_, section, [&](std::string_view name, std::string_view rawValue) {
+    // The first key of a name is the one a lookup finds.
+    index.values_.emplace(FoldedName(name), std::string(Unquote(rawValue)));
+    return true;
+  });
   return index;
 }
 
