@@ -461,6 +461,10 @@ void ZulanDlg::HandlePageRequest(PageRequest code, int argument, const QString& 
       switcherOn_ = argument != 0;
       RefreshSwitcher();
       break;
+    case PageRequest::InputChosen:
+      // The panel sends it and tells the pages that the input changed.
+      if (argument >= 0 && argument < kWindowCount) inputPanel_->InputChanged(argument, true);
+      return;
     case PageRequest::LoopOutSource:
       inputPanel_->SetLoopOutSource(argument);
       break;

@@ -9,6 +9,9 @@ enum class PageId {
   Connection,     // "COMM"
   Search,         // the machine search beside the connection page
   VideoSettings,  // the preview encoder's quality and package upload
+  Output,         // "OUTPUT": output timing and the windows' geometry
+  Pip,            // "PIP": the three picture-in-picture windows
+  Switcher,       // "KEYER": preview/program switching
 };
 
 }  // namespace qv

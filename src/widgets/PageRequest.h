@@ -14,6 +14,9 @@ enum class PageRequest : int {
   SwitcherState = 1448,    // argument: the switcher state
   LoopOutSource = 1449,    // argument: input tile 0..7
   LayerState = 1450,       // argument: PIP 0..2
+  PlaceWindow = 1451,      // argument: the window whose geometry a page changed
+  SelectWindow = 1452,     // argument: the window the main page made current or moved
+  OutputResolution = 1453, // the output page changed the output's size
   CurrentWindow = 1454,    // argument: the window made current, 0..3
   MosaicMode = 1460,       // argument: the mosaic mode
   Arrangement = 1461,      // argument: the arrangement
@@ -35,6 +38,7 @@ enum class PageRequest : int {
   RaiseWindow = 1503,     // argument: the window a "TOP" button raises
   LockWindows = 1504,     // "Lock Layer": 1 hold every window in place, 0 release
   ShowPreviewWindow = 1505,
+  InputChosen = 1506,  // argument: a page chose the window's input; the window sends it
 };
 
 // Argument of a page toggle request that hides the page whatever its state.

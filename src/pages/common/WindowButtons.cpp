@@ -2,58 +2,58 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <array>
 
-#include "widgets/ControlId.h"
+#include "widgets/ChoiceButtons.h"
 
 namespace qv {
 
-WindowButtons::WindowButtons(QWidget* parent) : QWidget(parent) {
-  auto* row = new QHBoxLayout(this);
-  row->setContentsMargins(0, 0, 0, 0);
-  row->setSpacing(6);
-  for (int k = 0; k < kWindowCount; ++k) {
-    QPushButton* b = MakeButton(this, 0, QString());
-    b->setCheckable(true);
-    // The row keeps the highlight: a press on the chosen window's button
-    // leaves it chosen and sends nothing.
-    connect(b, &QPushButton::clicked, this, [this, k] { Choose(k); });
-    row->addWidget(b);
-    buttons_[static_cast<std::size_t>(k)] = b;
-  }
+namespace {
+
+constexpr std::array<ChoiceButtons::Choice, kWindowCount> kWindows{};
+
+}  // namespace
+
+WindowButtons::WindowButtons(QWidget* parent)
+    : QWidget(parent), row_(new ChoiceButtons(kWindows, kWindowCount, this)) {
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(row_);
+  row_->Select(selected_);
+  connect(row_, &ChoiceButtons::chosen, this, &WindowButtons::Choose);
   Show(shown_);
+}
+
+QPushButton* WindowButtons::button(int window) const {
+  return row_->button(window);
 }
 
 void WindowButtons::FollowSwitcher(const DeviceStatusRecord& rec) {
   int selected = selected_;
   Show(WindowButtonLabels::Relabel(shown_, rec, &selected));
+  row_->Select(selected);
   Choose(selected);
 }
 
 void WindowButtons::Select(int window) {
   if (window < 0 || window >= kWindowCount) return;
   selected_ = window;
-  Highlight();
+  row_->Select(window);
 }
 
 void WindowButtons::Show(const WindowButtonLabels::Buttons& buttons) {
   shown_ = buttons;
   for (int k = 0; k < kWindowCount; ++k) {
-    QPushButton* b = buttons_[static_cast<std::size_t>(k)];
+    QPushButton* b = row_->button(k);
     b->setText(QString::fromStdString(buttons[static_cast<std::size_t>(k)].label));
     b->setEnabled(buttons[static_cast<std::size_t>(k)].enabled);
   }
 }
 
 void WindowButtons::Choose(int window) {
-  const bool changed = window != selected_;
+  if (window == selected_) return;
   selected_ = window;
-  Highlight();
-  if (changed) emit windowChosen(window);
-}
-
-void WindowButtons::Highlight() {
-  for (int k = 0; k < kWindowCount; ++k)
-    buttons_[static_cast<std::size_t>(k)]->setChecked(k == selected_);
+  emit windowChosen(window);
 }
 
 }  // namespace qv

@@ -7,13 +7,14 @@
 // buttons carry no control ids for the language files to re-text.
 
 #include <QWidget>
-#include <array>
 
 #include "logic/windows/WindowButtonLabels.h"
 
 class QPushButton;
 
 namespace qv {
+
+class ChoiceButtons;
 
 class WindowButtons final : public QWidget {
   Q_OBJECT
@@ -28,7 +29,7 @@ class WindowButtons final : public QWidget {
   void Select(int window);
   int selected() const { return selected_; }
   const WindowButtonLabels::Buttons& buttons() const { return shown_; }
-  QPushButton* button(int window) const { return buttons_.at(static_cast<std::size_t>(window)); }
+  QPushButton* button(int window) const;
 
  signals:
   // The chosen window changed (a press on another window's button, or a
@@ -38,9 +39,8 @@ class WindowButtons final : public QWidget {
  private:
   void Show(const WindowButtonLabels::Buttons& buttons);
   void Choose(int window);
-  void Highlight();
 
-  std::array<QPushButton*, kWindowCount> buttons_{};
+  ChoiceButtons* row_;
   WindowButtonLabels::Buttons shown_ = WindowButtonLabels::Plain();
   int selected_ = 0;
 };

@@ -105,6 +105,8 @@ void ZMainDlg::OnCellPressed(CellHandle cell) {
   Repaint();
   restack_.start();
   if (window != before) emit pageRequest(PageRequest::CurrentWindow, window);
+  // The pages editing a window follow the one pressed.
+  emit pageRequest(PageRequest::SelectWindow, window);
 }
 
 void ZMainDlg::OnCellChanged(CellHandle cell, bool screen) {
@@ -112,6 +114,7 @@ void ZMainDlg::OnCellChanged(CellHandle cell, bool screen) {
   Repaint();
   if (screen || !window) return;
   restack_.start();
+  emit pageRequest(PageRequest::SelectWindow, *window);
 }
 
 void ZMainDlg::MakeWindowCurrent(int window) {
@@ -318,6 +321,13 @@ void ZMainDlg::OnPageRequest(PageRequest code, int argument, const QString&) {
       break;
     case PageRequest::Arrangement:
       layout_.ArrangeScreens(argument);
+      break;
+    case PageRequest::PlaceWindow:
+      if (argument < 0 || argument >= kWindowCount) return;
+      layout_.PlaceWindowCell(argument);
+      break;
+    case PageRequest::OutputResolution:
+      layout_.OnOutputResolution();
       break;
     case PageRequest::PreviewSize:
       SetPreviewSize(argument);
