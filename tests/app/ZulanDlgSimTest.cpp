@@ -1,97 +1,30 @@
 // The console window on the real link library against the qvsim program.
 #include <gtest/gtest.h>
 
-#include <QAccessible>
-#include <QAccessibleActionInterface>
-#include <QApplication>
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QTest>
 #include <algorithm>
 #include <array>
 #include <cstring>
-
-#include <QTest>
 #include <fstream>
 
-#include "SimProcess.h"
 #include "app/InputPanel.h"
-#include "app/ZulanDlg.h"
-#include "comm/CommLibrary.h"
 #include "pages/connect/MachineTiles.h"
 #include "pages/connect/ZConnectDlg.h"
 #include "pages/connect/ZSearchMachineDlg.h"
 #include "pages/main/CPictureCtrl.h"
 #include "pages/main/ZMainDlg.h"
 #include "pages/main/ZShowVideoDlg.h"
-#include "support/TempDir.h"
+#include "support/SimConsole.h"
 #include "surfaces/VideoView.h"
 
 namespace qv {
 namespace {
 
-bool ProcessUntil(const std::function<bool()>& done, int ms = 5000) {
-  QElapsedTimer t;
-  t.start();
-  while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
-}
+using test::ProcessUntil;
 
-class ZulanDlgSimTest : public ::testing::Test {
+class ZulanDlgSimTest : public test::SimConsoleTest {
  protected:
-  explicit ZulanDlgSimTest(std::vector<std::string> extra = {"--no-preview"})
-      : sim(SimArgs(dir, std::move(extra))) {
-    Model() = DeviceModel();
-    auto library = std::make_unique<comm::CommLibrary>();
-    link = library.get();
-    window = std::make_unique<ZulanDlg>(
-        std::move(library), SettingsLocation(dir.path(), true, SettingsLocation::Environment{}));
-    window->SetPrompts({[this](const QString& text) { informed.push_back(text); },
-                        [](const QString&) { return true; }});
-    window->Start("en_US", std::filesystem::path(QV_SOURCE_DIR) / "lang");
-  }
-  ~ZulanDlgSimTest() override { window->close(); }
-
-  bool Connect() {
-    window->ConnectTo("127.0.0.1", sim.port());
-    return ProcessUntil([&] { return window->linkLamp() && Model().rec.HReso != 0; }) &&
-           ProcessUntil([&] { return !window->waiting().waiting(); });
-  }
-
-  static std::vector<std::string> SimArgs(const test::TempDir& dir,
-                                          std::vector<std::string> extra) {
-    std::vector<std::string> args = {
-        "--listen", "127.0.0.1",      "--port",
-        "0",        "--no-discovery", "--package-port",
-        "0",        "--trace",        (dir.path() / "trace.jsonl").string()};
-    // "@name" stands for a file of that name in the test's folder.
-    for (std::string& arg : extra) {
-      if (arg.starts_with('@')) arg = (dir.path() / arg.substr(1)).string();
-    }
-    args.insert(args.end(), extra.begin(), extra.end());
-    return args;
-  }
-
-  // True once the simulator traced a received command of `type` whose
-  // payload starts with `payloadHex`.
-  bool Traced(int type, const std::string& payloadHex) {
-    const std::string wanted = R"("dir":"rx","type":)" + std::to_string(type) + ",";
-    return ProcessUntil([&] {
-      std::ifstream in(dir.path() / "trace.jsonl");
-      for (std::string line; std::getline(in, line);) {
-        if (line.find(wanted) != std::string::npos &&
-            line.find(R"("payload":")" + payloadHex) != std::string::npos) {
-          return true;
-        }
-      }
-      return false;
-    });
-  }
-
-  test::TempDir dir;
-  e2e::SimProcess sim;
-  comm::CommLibrary* link = nullptr;  // owned by the window
-  std::unique_ptr<ZulanDlg> window;
-  std::vector<QString> informed;
+  using SimConsoleTest::SimConsoleTest;
 };
 
 TEST_F(ZulanDlgSimTest, ConnectingShowsTheProcessorsState) {
@@ -366,35 +299,7 @@ TEST_F(ZulanDlgSimTest, SearchFindsSeveralProcessorsAndConnectsToTheChosenOne) {
 // pressed through its action or typed into with real key strokes.
 class ZulanDlgAccessibleTest : public ZulanDlgSimTest {
  protected:
-  ZulanDlgAccessibleTest() {
-    window->resize(ZulanDlg::kMinWidth, ZulanDlg::kMinHeight);
-    window->show();
-    QApplication::setActiveWindow(window.get());
-  }
-
-  // The first shown interface under `root` with `role` whose name starts with `name`.
-  static QAccessibleInterface* Find(QAccessibleInterface* root, QAccessible::Role role,
-                                    const QString& name) {
-    if (root->role() == role && !root->state().invisible &&
-        root->text(QAccessible::Name).startsWith(name)) {
-      return root;
-    }
-    for (int i = 0; i < root->childCount(); ++i) {
-      if (QAccessibleInterface* child = root->child(i)) {
-        if (QAccessibleInterface* found = Find(child, role, name)) return found;
-      }
-    }
-    return nullptr;
-  }
-  QAccessibleInterface* Find(QAccessible::Role role, const QString& name) {
-    return Find(QAccessible::queryAccessibleInterface(window.get()), role, name);
-  }
-  static void Press(QAccessibleInterface* control) {
-    ASSERT_NE(control, nullptr);
-    ASSERT_NE(control->actionInterface(), nullptr);
-    control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QCoreApplication::processEvents();
-  }
+  ZulanDlgAccessibleTest() { ShowWindow(); }
 };
 
 TEST_F(ZulanDlgAccessibleTest, AProcessorIsLinkedByTypingItsAddressAndPressingConnect) {
