@@ -5,6 +5,7 @@
 #include "pages/connect/ZConnectDlg.h"
 #include "pages/connect/ZSearchMachineDlg.h"
 #include "pages/main/ZMainDlg.h"
+#include "pages/output/ZOutputDlg.h"
 #include "pages/video/ZVideoSettingDlg.h"
 
 namespace qv {
@@ -23,6 +24,8 @@ constexpr std::array kPages = {
             nullptr, &Make<ZConnectDlg>},
     PageRow{PageId::Search, -1, PageRequest::SearchPage, PagePlace::BesideConnection, nullptr,
             &Make<ZSearchMachineDlg>},
+    PageRow{PageId::Output, page_button::kOutput, PageRequest::None, PagePlace::Corner, nullptr,
+            &Make<ZOutputDlg>},
     PageRow{PageId::VideoSettings, -1, PageRequest::VideoSettingsPage, PagePlace::Corner, nullptr,
             &Make<ZVideoSettingDlg>},
 };

@@ -82,11 +82,13 @@ QWidget* PageFields::Add(QWidget& parent, const FieldRow& row) {
   return control;
 }
 
+bool PageFields::Closed(const QWidget& page) {
+  return page.isHidden() && page.testAttribute(Qt::WA_WState_ExplicitShowHide);
+}
+
 template <typename T>
 void PageFields::Commit(const FieldBinding<T>& binding, T value) {
-  // Closed by the window or its close button; a page not shown yet because
-  // its window is not counts as open.
-  if (page_.isHidden() && page_.testAttribute(Qt::WA_WState_ExplicitShowHide)) return;
+  if (Closed(page_)) return;
   binding.set(encoder_.model(), value);
   if (binding.send) {
     const std::vector<uint8_t> args =

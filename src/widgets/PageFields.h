@@ -51,6 +51,10 @@ class PageFields : public QObject {
   void BindChoice(CDropButton& list, ChoiceBinding binding);
   void BindSwitch(CGdipButton& button, SwitchBinding binding);
 
+  // The page was closed by the window or its close button; a page not shown
+  // yet because its window is not counts as open. Its fields commit nothing.
+  static bool Closed(const QWidget& page);
+
   // Every bound control shows the model again. A number field the operator
   // is typing into keeps what was typed.
   void Refresh();
