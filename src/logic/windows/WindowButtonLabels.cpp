@@ -8,7 +8,7 @@ WindowButtonLabels::Buttons WindowButtonLabels::Plain() {
 
 WindowButtonLabels::Buttons WindowButtonLabels::Relabel(const Buttons& now,
                                                         const DeviceStatusRecord& rec,
-                                                        int* selected) {
+                                                        int* selected, DualPreview dual) {
   Buttons buttons = now;
   switch (rec.PvwMode) {
     case 1:
@@ -33,6 +33,7 @@ WindowButtonLabels::Buttons WindowButtonLabels::Relabel(const Buttons& now,
           buttons[k] = {std::string("PGM") + panel, false};
         } else if (rec.PvwState[k] != 0) {
           buttons[k] = {std::string("PVW") + panel, true};
+          if (dual == DualPreview::ChoosesFirstPanel && k % 2 == 0) *selected = k;
         }
       }
       break;

@@ -24,11 +24,18 @@ class WindowButtonLabels {
   // What the buttons read outside preview/program mode.
   static Buttons Plain();
 
+  // Which window on preview becomes the chosen one in two-panel mode: none
+  // (the output page, where the operator places windows on either panel),
+  // or the first panel's (the picture page, which adjusts what goes to air
+  // next on the main panel).
+  enum class DualPreview { KeepsChoice, ChoosesFirstPanel };
+
   // The buttons after the switcher state of `rec` changed, from what they
   // show now: a button whose window is neither on program nor on preview
-  // keeps its label. `selected` is the page's chosen window; a window on
-  // preview becomes it.
-  static Buttons Relabel(const Buttons& now, const DeviceStatusRecord& rec, int* selected);
+  // keeps its label. `selected` is the page's chosen window; in one-panel
+  // mode a window on preview becomes it.
+  static Buttons Relabel(const Buttons& now, const DeviceStatusRecord& rec, int* selected,
+                         DualPreview dual = DualPreview::KeepsChoice);
 };
 
 }  // namespace qv

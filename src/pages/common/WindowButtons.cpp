@@ -14,8 +14,8 @@ constexpr std::array<ChoiceButtons::Choice, kWindowCount> kWindows{};
 
 }  // namespace
 
-WindowButtons::WindowButtons(QWidget* parent)
-    : QWidget(parent), row_(new ChoiceButtons(kWindows, kWindowCount, this)) {
+WindowButtons::WindowButtons(QWidget* parent, WindowButtonLabels::DualPreview dual)
+    : QWidget(parent), dual_(dual), row_(new ChoiceButtons(kWindows, kWindowCount, this)) {
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(row_);
@@ -30,7 +30,7 @@ QPushButton* WindowButtons::button(int window) const {
 
 void WindowButtons::FollowSwitcher(const DeviceStatusRecord& rec) {
   int selected = selected_;
-  Show(WindowButtonLabels::Relabel(shown_, rec, &selected));
+  Show(WindowButtonLabels::Relabel(shown_, rec, &selected, dual_));
   row_->Select(selected);
   Choose(selected);
 }

@@ -20,7 +20,9 @@ class WindowButtons final : public QWidget {
   Q_OBJECT
 
  public:
-  explicit WindowButtons(QWidget* parent = nullptr);
+  explicit WindowButtons(QWidget* parent = nullptr,
+                         WindowButtonLabels::DualPreview dual =
+                             WindowButtonLabels::DualPreview::KeepsChoice);
 
   // Shows the switcher state of `rec`; a window gone to preview becomes the
   // chosen one.
@@ -40,6 +42,7 @@ class WindowButtons final : public QWidget {
   void Show(const WindowButtonLabels::Buttons& buttons);
   void Choose(int window);
 
+  const WindowButtonLabels::DualPreview dual_;
   ChoiceButtons* row_;
   WindowButtonLabels::Buttons shown_ = WindowButtonLabels::Plain();
   int selected_ = 0;

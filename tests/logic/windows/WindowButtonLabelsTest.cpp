@@ -69,5 +69,28 @@ TEST(WindowButtonLabels, TheSwitcherStateRelabelsTheButtons) {
   }
 }
 
+TEST(WindowButtonLabels, APageMayChooseTheFirstPanelsPreviewWindow) {
+  using Dual = WindowButtonLabels::DualPreview;
+  struct Case {
+    const char* name;
+    DeviceStatusRecord rec;
+    Dual dual;
+    int selectedAfter;  // from 3
+  };
+  const Case cases[] = {
+      {"window 2 on the first panel's preview", Switcher(2, {1, 0, 0, 1}, {0, 1, 1, 0}),
+       Dual::ChoosesFirstPanel, 2},
+      {"kept by the output page", Switcher(2, {1, 0, 0, 1}, {0, 1, 1, 0}), Dual::KeepsChoice, 3},
+      {"only the second panel's preview", Switcher(2, {1, 0, 1, 0}, {0, 1, 0, 1}),
+       Dual::ChoosesFirstPanel, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    int selected = 3;
+    WindowButtonLabels::Relabel(WindowButtonLabels::Plain(), c.rec, &selected, c.dual);
+    EXPECT_EQ(selected, c.selectedAfter);
+  }
+}
+
 }  // namespace
 }  // namespace qv
