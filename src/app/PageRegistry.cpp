@@ -6,6 +6,7 @@
 #include "pages/connect/ZSearchMachineDlg.h"
 #include "pages/main/ZMainDlg.h"
 #include "pages/output/ZOutputDlg.h"
+#include "pages/picture/ZPicSettingDlg.h"
 #include "pages/video/ZVideoSettingDlg.h"
 
 namespace qv {
@@ -26,6 +27,8 @@ constexpr std::array kPages = {
             &Make<ZSearchMachineDlg>},
     PageRow{PageId::Output, page_button::kOutput, PageRequest::None, PagePlace::Corner, nullptr,
             &Make<ZOutputDlg>},
+    PageRow{PageId::Picture, page_button::kPicture, PageRequest::None, PagePlace::Corner, nullptr,
+            &Make<ZPicSettingDlg>},
     PageRow{PageId::VideoSettings, -1, PageRequest::VideoSettingsPage, PagePlace::Corner, nullptr,
             &Make<ZVideoSettingDlg>},
 };

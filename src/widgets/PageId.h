@@ -10,6 +10,7 @@ enum class PageId {
   Search,         // the machine search beside the connection page
   VideoSettings,  // the preview encoder's quality and package upload
   Output,         // "OUTPUT": output timing and the windows' geometry
+  Picture,        // "PICTURE": picture mode and each window's picture
   Pip,            // "PIP": the three picture-in-picture windows
   Switcher,       // "KEYER": preview/program switching
 };

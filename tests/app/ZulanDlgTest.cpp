@@ -97,7 +97,7 @@ TEST_F(ZulanDlgTest, PageButtonsOpenTheirPageAndCloseItAgain) {
   QPushButton* comm = window.pageButton(ZulanDlg::kConnectionPage);
   ZConnectDlg& page = window.page<ZConnectDlg>(PageId::Connection);
   ASSERT_TRUE(comm->isEnabled());
-  EXPECT_FALSE(window.pageButton(0)->isEnabled());  // no picture page yet: nothing to open
+  EXPECT_FALSE(window.pageButton(page_button::kMosaic)->isEnabled());  // no page yet: nothing to open
   comm->click();
   EXPECT_TRUE(page.isVisibleTo(&window));
   EXPECT_EQ(window.currentPage(), ZulanDlg::kConnectionPage);
