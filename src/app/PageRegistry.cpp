@@ -5,6 +5,8 @@
 #include "pages/connect/ZConnectDlg.h"
 #include "pages/connect/ZSearchMachineDlg.h"
 #include "pages/main/ZMainDlg.h"
+#include "pages/pip/ZPIPDlg.h"
+#include "pages/switcher/ZSwitcherDlg.h"
 #include "pages/video/ZVideoSettingDlg.h"
 
 namespace qv {
@@ -25,6 +27,11 @@ constexpr std::array kPages = {
             &Make<ZSearchMachineDlg>},
     PageRow{PageId::VideoSettings, -1, PageRequest::VideoSettingsPage, PagePlace::Corner, nullptr,
             &Make<ZVideoSettingDlg>},
+    // The KEYER button shows the switcher alone until the keyer page joins it.
+    PageRow{PageId::Switcher, page_button::kKeyer, PageRequest::None, PagePlace::Corner, nullptr,
+            &Make<ZSwitcherDlg>},
+    PageRow{PageId::Pip, page_button::kPip, PageRequest::None, PagePlace::Corner, nullptr,
+            &Make<ZPIPDlg>},
 };
 
 }  // namespace
