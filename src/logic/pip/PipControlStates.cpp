@@ -1,5 +1,7 @@
 #include "logic/pip/PipControlStates.h"
 
+#include "logic/windows/WindowButtonLabels.h"
+
 namespace qv {
 
 namespace {
@@ -62,8 +64,21 @@ PipControlStates::Pips PipControlStates::ForMode(const Pips& now, const DeviceMo
       }
       break;
     }
-    case 2:
+    case 2: {
+      // Two panels: each PIP is a panel's program or preview picture, named
+      // as the other pages name it.
+      WindowButtonLabels::Buttons buttons = WindowButtonLabels::Plain();
+      for (int i = 0; i < kPipCount; ++i) buttons[i + 1].label = pips[i].caption;
+      int chosen = 0;
+      buttons = WindowButtonLabels::Relabel(buttons, model.rec, &chosen);
+      for (int i = 0; i < kPipCount; ++i) {
+        Pip& pip = pips[i];
+        pip.caption = buttons[i + 1].label;
+        pip.toggleEnabled = !OnProgram(model, i);
+        pip.alphaEnabled = pip.inputEnabled = !OnProgram(model, i) && On(model, i);
+      }
       break;
+    }
     default:
       for (int i = 0; i < kPipCount; ++i) {
         Pip& pip = pips[i];

@@ -34,7 +34,8 @@ class PipControlStates {
   static Pips Reload(const Pips& now, const DeviceModel& model);
   // The switcher's rules for its mode. One panel: PIP-1 is the program or
   // preview side and only its input can change, on preview; PIP-2 and PIP-3
-  // are locked while on program. Two panels: the page stays as it is.
+  // are locked while on program. Two panels: each PIP is named as the window
+  // buttons name it ("PGM2", "PVW1", ...) and locked while on program.
   // Otherwise every PIP follows its window.
   static Pips ForMode(const Pips& now, const DeviceModel& model);
   // True while PIP `pip`'s toggle must not change its window: window 3

@@ -74,12 +74,16 @@ TEST(PipControlStates, TheWindowsAndTheSwitcherModeDecideWhatCanChange) {
        initial,
        ModelOf(1, {{0, 0, 0}}),
        {{{"PIP-1", false, false, false, false}, kOff2, kOff3}}},
-      {"two panels: toggles and captions stay, alpha and input follow on",
+      {"two panels: window 1 on program of the second, 2 and 3 on preview",
        oneProgram,
-       ModelOf(2, {{0, 1, 0}, {1, 1, 0, 0}, {0, 0, 1, 1}}),
-       {{{"PGM", false, false, false, false},
-         {"PIP-2", true, false, true, true},
-         {"PIP-3", false, true, false, false}}}},
+       ModelOf(2, {{1, 1, 0}, {1, 1, 0, 0}, {0, 0, 1, 1}}),
+       {{{"PGM2", true, false, false, false},
+         {"PVW1", true, true, true, true},
+         {"PVW2", false, true, false, false}}}},
+      {"two panels, a window neither on program nor on preview keeps its name",
+       initial,
+       ModelOf(2, {{1, 0, 0}, {1, 0, 0, 0}, {0, 0, 0, 0}}),
+       {{{"PIP-1", true, true, true, true}, kOff2, kOff3}}},
       {"the logo's window keeps its input in every mode",
        initial,
        ModelOf(0, {{0, 0, 1}}, 1),
@@ -92,11 +96,6 @@ TEST(PipControlStates, TheWindowsAndTheSwitcherModeDecideWhatCanChange) {
   for (const Case& c : cases) {
     EXPECT_EQ(PipControlStates::Reload(c.before, c.model), c.after) << c.name;
   }
-}
-
-TEST(PipControlStates, TwoPanelModeLeavesThePageAsItIs) {
-  const Pips shown = {{{"PGM", true, false, false, false}, kOn2, kOff3}};
-  EXPECT_EQ(PipControlStates::ForMode(shown, ModelOf(2, {{0, 0, 1}})), shown);
 }
 
 TEST(PipControlStates, OnlyTheLogosWindowRefusesItsToggle) {
