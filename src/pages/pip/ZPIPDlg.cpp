@@ -1,6 +1,5 @@
 #include "pages/pip/ZPIPDlg.h"
 
-#include <QLabel>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -102,7 +101,6 @@ void ZPIPDlg::BuildGroup(int pip) {
 }
 
 void ZPIPDlg::Toggle(int pip, bool on) {
-  if (pip < 0 || pip >= kPipCount) return;
   if (PipControlStates::ToggleRefused(model_, pip)) {
     groups_[pip].toggle->SetState(!on);
     return;

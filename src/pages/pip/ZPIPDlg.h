@@ -33,11 +33,6 @@ class ZPIPDlg final : public ZBaseDialog {
   void OnReply(ReplyKind kind, int arg) override;
   void OnPageRequest(PageRequest code, int argument, const QString& text) override;
 
-  // The operator's ON/OFF press on PIP `pip` (0..2), the toggle showing `on`.
-  void Toggle(int pip, bool on);
-
-  const PipControlStates::Pips& states() const { return states_; }
-
  private:
   struct Group {
     CSxGroupBox* box = nullptr;
@@ -47,6 +42,8 @@ class ZPIPDlg final : public ZBaseDialog {
   };
 
   void BuildGroup(int pip);
+  // The operator's ON/OFF press on PIP `pip` (0..2), the toggle showing `on`.
+  void Toggle(int pip, bool on);
   // The windows as the model holds them; with `announce` the window's pages
   // are told each PIP's input, so that the main page relabels its cells.
   void Reload(bool announce);

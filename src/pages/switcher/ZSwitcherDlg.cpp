@@ -1,6 +1,5 @@
 #include "pages/switcher/ZSwitcherDlg.h"
 
-#include <QLabel>
 #include <array>
 #include <vector>
 
@@ -87,7 +86,6 @@ void ZSwitcherDlg::EnableModeControls(bool on) {
 }
 
 void ZSwitcherDlg::SwitchMode(bool on) {
-  modeSwitch_->SetState(on);
   EnableModeControls(on);
   model_.rec.PvwMode = on ? variant_ + 1 : 0;
   // Two panels need window 3 as a picture: it no longer carries the logo.
@@ -96,9 +94,8 @@ void ZSwitcherDlg::SwitchMode(bool on) {
   QueryKeyers();
 }
 
+// The buttons tell only a change of variant: a press on the marked one sends nothing.
 void ZSwitcherDlg::ChoosePanels(int variant) {
-  if (variant == variant_ || variant < kOnePanel || variant > kTwoPanels) return;
-  panels_->Select(variant);
   variant_ = variant;
   model_.rec.PvwMode = variant + 1;
   if (model_.rec.PvwMode == kTwoPanelMode) {
@@ -130,7 +127,6 @@ void ZSwitcherDlg::SwitchMultiMachine(bool on) {
     emit message(texts_.Ui(UiText::TakeNeedsNetwork));
     return;
   }
-  multiSwitch_->SetState(on);
   model_.MultiMachine = on ? 1 : 0;
 }
 

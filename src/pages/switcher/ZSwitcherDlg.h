@@ -32,14 +32,11 @@ class ZSwitcherDlg final : public ZBaseDialog {
   void OnPageRequest(PageRequest code, int argument, const QString& text) override;
   void ApplyLanguage(const LanguageTexts& texts) override;
 
-  // The operator's buttons, callable from tests as from clicks.
+ private:
+  // The operator's buttons.
   void SwitchMode(bool on);
   void ChoosePanels(int variant);
   void SwitchMultiMachine(bool on);
-
-  int variant() const { return variant_; }
-
- private:
   // The mode the processor reports; the window learns the switcher's state.
   void Reload();
   void EnableModeControls(bool on);
