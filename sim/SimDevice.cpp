@@ -748,6 +748,9 @@ void SimDevice::PvwMode(const Payload& p, Replies& out) {
   const PayloadReader in(p);
   const int mode = in.u8(0);
   if (mode > 2) return Refuse(out, Type(CommandType::SetPvwMode), mode);
+  // The windows and the logo the new mode changes are reported with it.
+  bool windowsChanged = false;
+  bool logoChanged = false;
   if (mode != rec_.PvwMode) {
     rec_.PvwMode = mode;
     std::fill(std::begin(rec_.PgmState), std::end(rec_.PgmState), 0);
@@ -756,16 +759,20 @@ void SimDevice::PvwMode(const Payload& p, Replies& out) {
       // One panel: windows 0 and 1 are program and preview, the PIPs start on preview.
       rec_.PgmState[0] = 1;
       rec_.PvwState[1] = rec_.PvwState[2] = rec_.PvwState[3] = 1;
+      windowsChanged = rec_.Chnl[1].ChnlOnOff != 1;
       rec_.Chnl[1].ChnlOnOff = 1;
     } else if (mode == 2) {
       // Two panels: windows 0 and 1 on program, 2 and 3 on preview; window 3
       // is needed as a picture.
       rec_.PgmState[0] = rec_.PgmState[1] = 1;
       rec_.PvwState[2] = rec_.PvwState[3] = 1;
+      logoChanged = rec_.LogoUsage != 0;
       rec_.LogoUsage = 0;
     }
   }
   out.push_back(PvwModeReply());
+  if (windowsChanged) out.push_back(WindowSourcesReply());
+  if (logoChanged) out.push_back(LogoReply());
   out.push_back(EventReply(Event::Done));
   Ack(out);
 }

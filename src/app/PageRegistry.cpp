@@ -7,6 +7,8 @@
 #include "pages/main/ZMainDlg.h"
 #include "pages/output/ZOutputDlg.h"
 #include "pages/picture/ZPicSettingDlg.h"
+#include "pages/pip/ZPIPDlg.h"
+#include "pages/switcher/ZSwitcherDlg.h"
 #include "pages/video/ZVideoSettingDlg.h"
 
 namespace qv {
@@ -31,6 +33,11 @@ constexpr std::array kPages = {
             &Make<ZPicSettingDlg>},
     PageRow{PageId::VideoSettings, -1, PageRequest::VideoSettingsPage, PagePlace::Corner, nullptr,
             &Make<ZVideoSettingDlg>},
+    // The KEYER button shows the switcher alone until the keyer page joins it.
+    PageRow{PageId::Switcher, page_button::kKeyer, PageRequest::None, PagePlace::Corner, nullptr,
+            &Make<ZSwitcherDlg>},
+    PageRow{PageId::Pip, page_button::kPip, PageRequest::None, PagePlace::Corner, nullptr,
+            &Make<ZPIPDlg>},
 };
 
 }  // namespace

@@ -346,11 +346,8 @@ void ZulanDlg::Notify(ReplyKind kind, int arg) {
     case ReplyKind::HostFoundReply:
       break;  // the pages' business alone
     case ReplyKind::FullStateReply:
-      // The switcher page keeps the switcher state once it exists; until
-      // then the window reads it from the processor's mode.
-      switcherOn_ = model.rec.PvwMode != 0;
+      // The switcher page tells the switcher state (PageRequest::SwitcherState).
       RefreshPresetButtons();
-      RefreshSwitcher();
       RefreshPortSwitch();
       inputPanel_->RefreshLayerSwitches();
       inputPanel_->update();
@@ -360,8 +357,6 @@ void ZulanDlg::Notify(ReplyKind kind, int arg) {
       RefreshPresetButtons();
       break;
     case ReplyKind::PvwModeReply:
-      switcherOn_ = model.rec.PvwMode != 0;
-      RefreshSwitcher();
       inputPanel_->RefreshLayerSwitches();
       break;
     case ReplyKind::CompositeBoardReply:

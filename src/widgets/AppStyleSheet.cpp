@@ -23,6 +23,7 @@ const std::pair<const char*, const QColor&> kNames[] = {
     {"accentBright", colours::kAccentBright},
     {"accentHover", colours::kAccentHover},
     {"accentPressed", colours::kAccentPressed},
+    {"accentGround", colours::kAccentGround},
     {"text", colours::kText},
     {"textBright", colours::kTextBright},
     {"textDim", colours::kTextDim},
@@ -39,6 +40,9 @@ QPushButton:hover { background: @buttonHover; }
 QPushButton:pressed { background: @sunken; }
 QPushButton:checked { color: @ground; background: @accent; border-color: @accentBright; }
 QPushButton:disabled { color: @textDim; background: @disabledFace; border-color: @disabledLine; }
+QPushButton:checked:disabled {
+  color: @accentPressed; background: @accentGround; border-color: @accentPressed;
+}
 QPushButton[stored="true"] { border-color: @accent; }
 QPushButton[selected="true"] { color: @ground; background: @accent; border-color: @accentBright; }
 QPushButton#take { color: @textBright; background: @take; font-weight: bold; }

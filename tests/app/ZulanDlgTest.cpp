@@ -93,6 +93,16 @@ TEST_F(ZulanDlgTest, TakeSendsTheMultiMachineSwitchAndWaits) {
   EXPECT_TRUE(window.waiting().waiting());
 }
 
+TEST_F(ZulanDlgTest, TheSwitcherPageShowsTakeWhileTheProcessorIsInSwitcherMode) {
+  const QPushButton* take = window.findChild<QPushButton*>("take");
+  ASSERT_NE(take, nullptr);
+  // Mode, fade duration, then the program and preview flags of the four windows.
+  Deliver(20, {1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0});
+  EXPECT_FALSE(take->isHidden());
+  Deliver(20, std::vector<uint8_t>(16, 0));
+  EXPECT_TRUE(take->isHidden());
+}
+
 TEST_F(ZulanDlgTest, PageButtonsOpenTheirPageAndCloseItAgain) {
   QPushButton* comm = window.pageButton(ZulanDlg::kConnectionPage);
   ZConnectDlg& page = window.page<ZConnectDlg>(PageId::Connection);

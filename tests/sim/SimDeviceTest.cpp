@@ -122,6 +122,20 @@ TEST_F(SimDeviceTest, TakeSwapsProgramAndPreview) {
             (std::vector<uint8_t>{0, 1, 1, 1, 1, 0, 0, 0}));
 }
 
+TEST_F(SimDeviceTest, TheSwitcherModeReportsTheWindowsAndTheLogoItChanges) {
+  Send(8, {1, 0, 64});  // window 1 off
+  // One panel switches window 1 on as the preview of the pair.
+  EXPECT_EQ(Kinds(Send(15, {1})), (std::vector<int>{20, 14, kEvent, kAck}));
+  EXPECT_EQ(dev.record().Chnl[1].ChnlOnOff, 1);
+  Send(9, {4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});  // window 3 carries the logo
+  ASSERT_EQ(dev.record().LogoUsage, 1);
+  // Two panels need window 3 as a picture.
+  EXPECT_EQ(Kinds(Send(15, {2})), (std::vector<int>{20, 15, kEvent, kAck}));
+  EXPECT_EQ(dev.record().LogoUsage, 0);
+  // The mode already in force changes nothing more.
+  EXPECT_EQ(Kinds(Send(15, {2})), (std::vector<int>{20, kEvent, kAck}));
+}
+
 TEST_F(SimDeviceTest, OnAirWindowKeepsItsSource) {
   Send(15, {1});
   EXPECT_EQ(Send(7, {0, 3, 0}).at(0).payload, EventBytes({4, 7, 0}));
