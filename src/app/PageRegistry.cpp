@@ -4,6 +4,7 @@
 
 #include "pages/connect/ZConnectDlg.h"
 #include "pages/connect/ZSearchMachineDlg.h"
+#include "pages/crop/ZCropDlg.h"
 #include "pages/main/ZMainDlg.h"
 #include "pages/output/ZOutputDlg.h"
 #include "pages/picture/ZPicSettingDlg.h"
@@ -15,6 +16,8 @@ namespace qv {
 
 namespace {
 
+constexpr std::optional<PageRequest> kNoToggle;
+
 template <typename Page>
 ZBaseDialog* Make(const PageContext& context, QWidget* parent) {
   return new Page(context, parent);
@@ -22,21 +25,23 @@ ZBaseDialog* Make(const PageContext& context, QWidget* parent) {
 
 // The main page comes first: the window stacks it under every other page.
 constexpr std::array kPages = {
-    PageRow{PageId::Main, -1, PageRequest::None, PagePlace::Fill, "Outputs", &Make<ZMainDlg>},
-    PageRow{PageId::Connection, page_button::kConnection, PageRequest::None, PagePlace::Corner,
+    PageRow{PageId::Main, -1, kNoToggle, PagePlace::Fill, "Outputs", &Make<ZMainDlg>},
+    PageRow{PageId::Connection, page_button::kConnection, kNoToggle, PagePlace::Corner,
             nullptr, &Make<ZConnectDlg>},
     PageRow{PageId::Search, -1, PageRequest::SearchPage, PagePlace::BesideConnection, nullptr,
             &Make<ZSearchMachineDlg>},
-    PageRow{PageId::Output, page_button::kOutput, PageRequest::None, PagePlace::Corner, nullptr,
+    PageRow{PageId::Output, page_button::kOutput, kNoToggle, PagePlace::Corner, nullptr,
             &Make<ZOutputDlg>},
-    PageRow{PageId::Picture, page_button::kPicture, PageRequest::None, PagePlace::Corner, nullptr,
+    PageRow{PageId::Picture, page_button::kPicture, kNoToggle, PagePlace::Corner, nullptr,
             &Make<ZPicSettingDlg>},
+    PageRow{PageId::Crop, page_button::kCrop, kNoToggle, PagePlace::Corner, nullptr,
+            &Make<ZCropDlg>},
     PageRow{PageId::VideoSettings, -1, PageRequest::VideoSettingsPage, PagePlace::Corner, nullptr,
             &Make<ZVideoSettingDlg>},
     // The KEYER button shows the switcher alone until the keyer page joins it.
-    PageRow{PageId::Switcher, page_button::kKeyer, PageRequest::None, PagePlace::Corner, nullptr,
+    PageRow{PageId::Switcher, page_button::kKeyer, kNoToggle, PagePlace::Corner, nullptr,
             &Make<ZSwitcherDlg>},
-    PageRow{PageId::Pip, page_button::kPip, PageRequest::None, PagePlace::Corner, nullptr,
+    PageRow{PageId::Pip, page_button::kPip, kNoToggle, PagePlace::Corner, nullptr,
             &Make<ZPIPDlg>},
 };
 

@@ -4,6 +4,7 @@
 // row here and its own files.
 
 #include <QString>
+#include <optional>
 #include <span>
 
 #include "widgets/PageContext.h"
@@ -37,8 +38,8 @@ struct PageRow {
   // for a page shown otherwise.
   int button;
   // The request that shows and hides it (0 or 1 toggles, 2 or more hides),
-  // or PageRequest::None.
-  PageRequest toggle;
+  // if any.
+  std::optional<PageRequest> toggle;
   PagePlace place;
   // What assistive technology calls it when it has neither a title band nor
   // a page button.

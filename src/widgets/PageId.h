@@ -11,6 +11,7 @@ enum class PageId {
   VideoSettings,  // the preview encoder's quality and package upload
   Output,         // "OUTPUT": output timing and the windows' geometry
   Picture,        // "PICTURE": picture mode and each window's picture
+  Crop,           // "CROP": the part of each window's input kept
   Pip,            // "PIP": the three picture-in-picture windows
   Switcher,       // "KEYER": preview/program switching
 };

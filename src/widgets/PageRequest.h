@@ -28,7 +28,7 @@ enum class PageRequest : int {
   LockLayers = 1471,   // 1 lock, 0 unlock
   LinkLamp = 1472,     // 1 connected, 0 not
   Destination = 1473,  // text: the address for the connection page
-  None = 1475,
+  CropChanged = 1475,  // argument: source group x 256 + window; nothing to do
   PreviewSize = 1476,
   TopButtons = 1477,  // 1 show, 0 hide
 
