@@ -161,7 +161,10 @@ void oRealEdit::keyPressEvent(QKeyEvent* event) {
 
 void oRealEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  if (!pristine_) Commit(true);
+  // A field the page disables loses the focus with it: that is the page's
+  // doing (a reply switched the setting off), not the operator's commit, and
+  // would send back what the field held before the reply.
+  if (!pristine_ && isEnabled()) Commit(true);
 }
 
 void oRealEdit::wheelEvent(QWheelEvent* event) {

@@ -2,7 +2,8 @@
 // The numeric field every page uses: typing is filtered character by
 // character (what is accepted depends on the caret and the selection, so a
 // validator on the whole text would not do), and a value is committed on
-// Enter, Esc or loss of focus, clamped to the field's range.
+// Enter, Esc or loss of focus, clamped to the field's range. A field losing
+// the focus because the page disabled it commits nothing.
 
 #include <QLineEdit>
 

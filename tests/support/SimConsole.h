@@ -57,10 +57,32 @@ class SimConsoleTest : public ::testing::Test {
   }
   ~SimConsoleTest() override { window->close(); }
 
+  // Links to the simulator and reads it, as choosing it does; returns once
+  // the queries that follow the processor's state are answered, so that what
+  // a test sends next is all the simulator receives.
   bool Connect() {
     window->ConnectTo("127.0.0.1", sim.port());
-    return ProcessUntil([&] { return window->linkLamp() && Model().rec.HReso != 0; }) &&
-           ProcessUntil([&] { return !window->waiting().waiting(); });
+    const bool read =
+        ProcessUntil([&] { return window->linkLamp() && Model().rec.HReso != 0; }) &&
+        ProcessUntil([&] { return !window->waiting().waiting(); });
+    if (read) Settle();
+    return read;
+  }
+
+  // Waits until nothing more arrives at the simulator for a moment.
+  void Settle() {
+    constexpr int kQuietMs = 300;
+    std::size_t seen = Received().size();
+    QElapsedTimer quiet;
+    quiet.start();
+    ProcessUntil([&] {
+      const std::size_t now = Received().size();
+      if (now != seen) {
+        seen = now;
+        quiet.restart();
+      }
+      return quiet.elapsed() >= kQuietMs;
+    });
   }
 
   // Shown at its smallest size and active, as an operator sees it.
@@ -111,6 +133,21 @@ class SimConsoleTest : public ::testing::Test {
       return after.size() >= count;
     });
     return after;
+  }
+  // The commands of `type` received after the first `mark`, once `count`
+  // of them have arrived (or the wait gave up): what the console sends on
+  // its own meanwhile (keepalives, status queries) is left out.
+  std::vector<TracedCommand> ReceivedOf(int type, std::size_t mark, std::size_t count) {
+    std::vector<TracedCommand> of;
+    ProcessUntil([&] {
+      of.clear();
+      const auto all = Received();
+      for (std::size_t i = mark; i < all.size(); ++i) {
+        if (all[i].type == type) of.push_back(all[i]);
+      }
+      return of.size() >= count;
+    });
+    return of;
   }
   // The types of those commands.
   static std::vector<int> Types(const std::vector<TracedCommand>& commands) {

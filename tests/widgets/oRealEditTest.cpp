@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QSignalSpy>
 #include <string>
 
@@ -77,6 +78,23 @@ TEST(oRealEdit, TypingAndCommittingFollowTheFieldRules) {
     EXPECT_DOUBLE_EQ(edit.value(), c.value) << c.name;
     EXPECT_EQ(committed.size(), c.notifications) << c.name;
   }
+}
+
+TEST(oRealEdit, AFieldDisabledWhileFocusedCommitsNothing) {
+  QWidget window;
+  oRealEdit edit(&window);
+  oRealEdit other(&window);
+  edit.SetUp(5, 0, 100, true, F::Int);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  edit.setFocus();
+  QSignalSpy committed(&edit, &oRealEdit::committed);
+  test::Type(edit, "#7\n");
+  ASSERT_EQ(committed.size(), 1);
+  ASSERT_TRUE(edit.hasFocus());
+  edit.setEnabled(false);  // the page switched its setting off
+  EXPECT_FALSE(edit.hasFocus());
+  EXPECT_EQ(committed.size(), 1);
 }
 
 TEST(oRealEdit, AClampedCommitPutsTheCaretAtTheEnd) {
