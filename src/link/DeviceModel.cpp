@@ -1,5 +1,7 @@
 #include "DeviceModel.h"
 
+#include <string_view>
+
 namespace qv {
 
 namespace {
@@ -61,6 +63,29 @@ DeviceModel::DeviceModel() {
 DeviceModel& Model() {
   static DeviceModel model;
   return model;
+}
+
+namespace {
+
+std::string Trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t");
+  return std::string(text.substr(first, last - first + 1));
+}
+
+}  // namespace
+
+std::string DeviceModel::InputName(int code) const {
+  if (code < 0 || code >= kInputCodeCount) return {};
+  const InputLabel& label = InputLabels[static_cast<std::size_t>(code)];
+  std::string name = Trimmed(label.displayName);
+  return name.empty() ? Trimmed(label.label) : name;
+}
+
+std::string DeviceModel::WindowInputName(int window) const {
+  if (window < 0 || window >= kWindowCount) return {};
+  return InputName(rec.Chnl[window].ChnlInput);
 }
 
 int DeviceModel::SourceGroupOf(const DeviceStatusRecord& rec, int window) {

@@ -46,6 +46,12 @@ struct DeviceModel {
   int PictureRecordOf(int window) const { return window + kWindowCount * SourceGroupOf(window); }
   // EDID record of an input code (6 and 7 share the numbering after SDI-1); -1 when none.
   static int EdidRecordOf(int inputCode);
+  // What the console calls input `code`: the operator's name, else its
+  // built-in label, without surrounding blanks; empty for a code it has no
+  // label for (the processor may report one).
+  std::string InputName(int code) const;
+  // The name of the input window `window` shows.
+  std::string WindowInputName(int window) const;
 
   void ApplyDpModes();
   void ApplyCompositeBoard();

@@ -22,13 +22,6 @@ int RoundHalfUp(float v) {
   return static_cast<int>(std::floor(v + 0.5f));
 }
 
-std::string Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return std::string(text.substr(first, last - first + 1));
-}
-
 Rect RightOf(const Rect& r, int width) {
   return {r.right, r.top, r.right + width, r.bottom};
 }
@@ -472,13 +465,7 @@ Rect MainPageLayout::DeviceRectOf(int index) const {
 }
 
 std::string MainPageLayout::SourceName(int window) const {
-  const DeviceModel& m = model();
-  const int code = m.rec.Chnl[window].ChnlInput;
-  // The processor may report a code this console has no label for.
-  if (code >= kInputCodeCount) return {};
-  const InputLabel& label = m.InputLabels[static_cast<std::size_t>(code)];
-  std::string name = Trimmed(label.displayName);
-  return name.empty() ? Trimmed(label.label) : name;
+  return model().WindowInputName(window);
 }
 
 std::string MainPageLayout::NormalPrefix(int window) {

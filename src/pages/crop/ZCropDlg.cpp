@@ -87,14 +87,8 @@ void ZCropDlg::Reload() {
   onOff_->SetState(on);
   preview_->Show(area.InPreview(crop.HTotal, crop.VTotal, CropPreview::kFrameWidth,
                                 CropPreview::kFrameHeight));
-  const int code = model_.rec.Chnl[window_].ChnlInput;
-  QString name;
-  if (code < kInputCodeCount) {
-    const InputLabel& label = model_.InputLabels[static_cast<std::size_t>(code)];
-    name = QString::fromStdString(label.displayName.empty() ? label.label : label.displayName)
-               .trimmed();
-  }
-  input_->setText(texts_.Ui(UiText::InputSource) + '\n' + name);
+  input_->setText(texts_.Ui(UiText::InputSource) + '\n' +
+                  QString::fromStdString(model_.WindowInputName(window_)));
 }
 
 void ZCropDlg::ChooseWindow(int window) {

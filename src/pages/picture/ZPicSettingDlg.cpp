@@ -260,12 +260,7 @@ void ZPicSettingDlg::Reload() {
   resetColour_->setEnabled(s.adjustable);
 
   scope_->Select(control_.all(window_) ? 1 : 0);
-  const int input = model_.rec.Chnl[window_].ChnlInput;
-  if (input < kInputCodeCount) {
-    const InputLabel& label = model_.InputLabels[static_cast<std::size_t>(input)];
-    scope_->button(0)->setText(
-        QString::fromStdString(label.displayName.empty() ? label.label : label.displayName).trimmed());
-  }
+  scope_->button(0)->setText(QString::fromStdString(model_.WindowInputName(window_)));
 }
 
 void ZPicSettingDlg::ChooseWindow(int window) {

@@ -28,17 +28,14 @@ constexpr int kGroupTop = ZBaseDialog::kBandHeight + 10;
 constexpr int kGroupHeight = 96;
 constexpr int kGroupGap = 8;
 
-QString InputName(const InputLabel& label) {
-  const QString name = QString::fromStdString(label.displayName).trimmed();
-  return name.isEmpty() ? QString::fromStdString(label.label).trimmed() : name;
-}
-
 // The usable inputs in the processor's order, each carrying its number.
 std::vector<CDropList::Entry> InputEntries(const DeviceModel& model) {
   std::vector<CDropList::Entry> entries;
   for (int j = 0; j < kInputCodeCount; ++j) {
     const InputLabel& label = model.InputLabels[j];
-    if (label.usable) entries.push_back({InputName(label), j, j == kUnavailableInput});
+    if (label.usable) {
+      entries.push_back({QString::fromStdString(model.InputName(j)), j, j == kUnavailableInput});
+    }
   }
   return entries;
 }

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "pages/crop/CropPreview.h"
+#include "support/PageControls.h"
 #include "support/PageHarness.h"
 #include "widgets/CGdipButton.h"
 #include "widgets/ControlId.h"
@@ -36,18 +37,9 @@ class ZCropDlgTest : public ::testing::Test {
   }
   template <typename W>
   W& Find(int id) {
-    for (W* w : page->findChildren<W*>()) {
-      if (ControlId(*w) == id) return *w;
-    }
-    throw std::runtime_error("no control " + std::to_string(id));
+    return test::FindControl<W>(*page, id);
   }
-  void Type(int id, const QString& text) {
-    oRealEdit& field = Find<oRealEdit>(id);
-    field.setFocus();
-    field.selectAll();
-    QTest::keyClicks(&field, text);
-    QTest::keyClick(&field, Qt::Key_Return);
-  }
+  void Type(int id, const QString& text) { test::TypeInto(Find<oRealEdit>(id), text); }
   CropSettings& Record(int window) {
     return harness.model.rec.Crop[harness.model.PictureRecordOf(window)];
   }

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "pages/common/WindowButtons.h"
+#include "support/PageControls.h"
 #include "support/PageHarness.h"
 #include "widgets/CDropButton.h"
 #include "widgets/ControlId.h"
@@ -52,23 +53,13 @@ class ZOutputDlgTest : public ::testing::Test {
 
   template <typename W>
   W& Find(int id) {
-    for (W* w : page->findChildren<W*>()) {
-      if (ControlId(*w) == id) return *w;
-    }
-    throw std::runtime_error("no control " + std::to_string(id));
+    return test::FindControl<W>(*page, id);
   }
   oRealEdit& Number(int id) { return Find<oRealEdit>(id); }
   QPushButton& Button(int id) { return Find<QPushButton>(id); }
   // The operator picking the entry from the opened list.
-  void Choose(int listId, int index) { emit Find<CDropButton>(listId).list().picked(index); }
-  // Typed over what the field holds, then Enter.
-  void Type(int id, const QString& text) {
-    oRealEdit& field = Number(id);
-    field.setFocus();
-    field.selectAll();
-    QTest::keyClicks(&field, text);
-    QTest::keyClick(&field, Qt::Key_Return);
-  }
+  void Choose(int listId, int index) { test::Choose(Find<CDropButton>(listId), index); }
+  void Type(int id, const QString& text) { test::TypeInto(Number(id), text); }
 
   std::vector<std::pair<int, int>> Sent() const {
     std::vector<std::pair<int, int>> sent;

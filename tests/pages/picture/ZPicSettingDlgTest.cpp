@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "pages/common/WindowButtons.h"
+#include "support/PageControls.h"
 #include "support/PageHarness.h"
 #include "widgets/CDropButton.h"
 #include "widgets/CGdipButton.h"
@@ -43,20 +44,11 @@ class ZPicSettingDlgTest : public ::testing::Test {
 
   template <typename W>
   W& Find(int id) {
-    for (W* w : page->findChildren<W*>()) {
-      if (ControlId(*w) == id) return *w;
-    }
-    throw std::runtime_error("no control " + std::to_string(id));
+    return test::FindControl<W>(*page, id);
   }
   oSliderEdit& Slider(int id) { return Find<oSliderEdit>(id); }
-  void Type(int sliderId, const QString& text) {
-    oRealEdit& box = Slider(sliderId).box();
-    box.setFocus();
-    box.selectAll();
-    QTest::keyClicks(&box, text);
-    QTest::keyClick(&box, Qt::Key_Return);
-  }
-  void Choose(int listId, int index) { emit Find<CDropButton>(listId).list().picked(index); }
+  void Type(int sliderId, const QString& text) { test::TypeInto(Slider(sliderId).box(), text); }
+  void Choose(int listId, int index) { test::Choose(Find<CDropButton>(listId), index); }
   QPushButton& Named(const QString& text) {
     for (QPushButton* b : page->findChildren<QPushButton*>()) {
       if (b->text() == text) return *b;

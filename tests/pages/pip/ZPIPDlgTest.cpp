@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/PageControls.h"
 #include "support/PageHarness.h"
 #include "widgets/CDropButton.h"
 #include "widgets/CGdipButton.h"
@@ -35,10 +36,7 @@ class ZPIPDlgTest : public ::testing::Test {
 
   template <typename W>
   W& Find(int id) {
-    for (W* w : page->findChildren<W*>()) {
-      if (ControlId(*w) == id) return *w;
-    }
-    throw std::runtime_error("no control " + std::to_string(id));
+    return test::FindControl<W>(*page, id);
   }
   oSliderEdit& Alpha(int pip) { return Find<oSliderEdit>(1753 + pip); }
   CDropButton& Input(int pip) { return Find<CDropButton>(1756 + pip); }

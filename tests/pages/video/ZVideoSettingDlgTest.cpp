@@ -15,6 +15,7 @@
 
 #include "link/CommandEncoder.h"
 #include "support/FileBytes.h"
+#include "support/PageControls.h"
 #include "support/PageHarness.h"
 #include "support/RecordingLink.h"
 #include "support/TempDir.h"
@@ -56,10 +57,7 @@ class ZVideoSettingDlgTest : public ::testing::Test {
 
   template <typename W>
   W& Find(int id) {
-    for (W* w : page->findChildren<W*>()) {
-      if (ControlId(*w) == id) return *w;
-    }
-    throw std::runtime_error("no control " + std::to_string(id));
+    return test::FindControl<W>(*page, id);
   }
   CDropButton& Quality() { return Find<CDropButton>(kQualityList); }
   CDropButton& Resolution() { return Find<CDropButton>(kResolutionList); }
@@ -68,7 +66,7 @@ class ZVideoSettingDlgTest : public ::testing::Test {
   QString StatusText() { return Find<QLabel>(1570).text(); }
   int Bar() { return page->findChild<QProgressBar*>()->value(); }
   // As the operator picking the entry from the opened list.
-  static void Choose(CDropButton& list, int index) { emit list.list().picked(index); }
+  static void Choose(CDropButton& list, int index) { test::Choose(list, index); }
 
   std::vector<uint8_t> SentSettings() {
     EXPECT_EQ(link.sent.size(), 1u);
