@@ -5,6 +5,7 @@
 #include "pages/connect/ZConnectDlg.h"
 #include "pages/connect/ZSearchMachineDlg.h"
 #include "pages/crop/ZCropDlg.h"
+#include "pages/keyer/ZKeyerDlg.h"
 #include "pages/main/ZMainDlg.h"
 #include "pages/output/ZOutputDlg.h"
 #include "pages/picture/ZPicSettingDlg.h"
@@ -38,9 +39,11 @@ constexpr std::array kPages = {
             &Make<ZCropDlg>},
     PageRow{PageId::VideoSettings, -1, PageRequest::VideoSettingsPage, PagePlace::Corner, nullptr,
             &Make<ZVideoSettingDlg>},
-    // The KEYER button shows the switcher alone until the keyer page joins it.
+    // The KEYER button shows the switcher and, beside it, the keyers.
     PageRow{PageId::Switcher, page_button::kKeyer, kNoToggle, PagePlace::Corner, nullptr,
             &Make<ZSwitcherDlg>},
+    PageRow{PageId::Keyer, page_button::kKeyer, kNoToggle, PagePlace::BesidePrevious, nullptr,
+            &Make<ZKeyerDlg>},
     PageRow{PageId::Pip, page_button::kPip, kNoToggle, PagePlace::Corner, nullptr,
             &Make<ZPIPDlg>},
 };

@@ -30,12 +30,13 @@ enum class PagePlace {
   Fill,              // the whole middle area, under every other page
   Corner,            // its own size at the middle area's top-left corner
   BesideConnection,  // right of the connection page, the middle area's height
+  BesidePrevious,    // its own size, right of the page registered before it
 };
 
 struct PageRow {
   PageId id;
   // The page button (ZulanDlg::ShowPage index 0..11) that shows it, or -1
-  // for a page shown otherwise.
+  // for a page shown otherwise. Pages of one button are shown together.
   int button;
   // The request that shows and hides it (0 or 1 toggles, 2 or more hides),
   // if any.

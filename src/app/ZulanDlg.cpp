@@ -193,6 +193,7 @@ void ZulanDlg::LayOut() {
                      middleHeight);
   const ZBaseDialog* connection = page(PageId::Connection);
   const int besideConnection = middle.left() + (connection ? connection->width() + 4 : 0);
+  int previousRight = middle.left();
   for (const BuiltPage& built : pages_) {
     switch (built.row->place) {
       case PagePlace::Fill:
@@ -205,7 +206,11 @@ void ZulanDlg::LayOut() {
         built.page->setGeometry(besideConnection, middle.top(), built.page->width(),
                                 middle.height());
         break;
+      case PagePlace::BesidePrevious:
+        built.page->move(previousRight + 4, middle.top());
+        break;
     }
+    previousRight = built.page->geometry().right();
   }
 
   const int by = h - kBottomStrip + 4;
@@ -388,7 +393,7 @@ void ZulanDlg::BuildPages() {
     built->hide();
     if (row.name) built->SetUntitledName(QString::fromUtf8(row.name));
     pages_.push_back({&row, built});
-    if (row.button >= 0) buttonPages_[row.button] = built;
+    if (row.button >= 0) buttonPages_[row.button].push_back(built);
     connect(built, &ZBaseDialog::pageRequest, this, &ZulanDlg::HandlePageRequest);
     connect(built, &ZBaseDialog::waitingNotice, this, &ZulanDlg::ShowWaiting);
     connect(built, &ZBaseDialog::message, this,
@@ -402,23 +407,23 @@ void ZulanDlg::BuildPages() {
     built.page->lower();
   }
   for (int i = 0; i < kPageCount; ++i) {
-    if (pageButtons_[i]) pageButtons_[i]->setEnabled(buttonPages_[i] != nullptr);
+    if (pageButtons_[i]) pageButtons_[i]->setEnabled(!buttonPages_[i].empty());
   }
   // The switch button opens the misc page, once there is one.
-  column_->SetSwitcherEnabled(buttonPages_[kMiscPage] != nullptr);
+  column_->SetSwitcherEnabled(!buttonPages_[kMiscPage].empty());
 }
 
 void ZulanDlg::ShowPage(int index, bool toggle) {
   const int previous = currentPage_;
   if (previous >= 0) {
-    buttonPages_[previous]->ShowPage(false);
+    for (ZBaseDialog* page : buttonPages_[previous]) page->ShowPage(false);
     pageButtons_[previous]->setProperty("selected", false);
     Repolish(*pageButtons_[previous]);
     currentPage_ = -1;
   }
-  if (index < 0 || index >= kPageCount || !buttonPages_[index]) return;
+  if (index < 0 || index >= kPageCount || buttonPages_[index].empty()) return;
   if (toggle && index == previous) return;
-  buttonPages_[index]->ShowPage(true);
+  for (ZBaseDialog* page : buttonPages_[index]) page->ShowPage(true);
   currentPage_ = index;
   if (pageButtons_[index]) {
     pageButtons_[index]->setProperty("selected", true);
@@ -429,6 +434,8 @@ void ZulanDlg::ShowPage(int index, bool toggle) {
 void ZulanDlg::OnPageClosed(const PageRow& row) {
   TellPageShown(row.id, false);
   if (currentPage_ < 0 || row.button != currentPage_) return;
+  // The pages shown together close together.
+  for (ZBaseDialog* page : buttonPages_[currentPage_]) page->ShowPage(false);
   if (QPushButton* button = pageButtons_[currentPage_]) {
     button->setProperty("selected", false);
     Repolish(*button);

@@ -151,8 +151,9 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   };
   // In the registry's order.
   std::vector<BuiltPage> pages_;
-  // By page button index; null where no page is registered.
-  std::array<ZBaseDialog*, kPageCount> buttonPages_{};
+  // By page button index, the pages it shows together; none where no page
+  // is registered.
+  std::array<std::vector<ZBaseDialog*>, kPageCount> buttonPages_{};
   int currentPage_ = -1;
   bool switcherOn_ = false;
 

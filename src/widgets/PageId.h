@@ -14,6 +14,7 @@ enum class PageId {
   Crop,           // "CROP": the part of each window's input kept
   Pip,            // "PIP": the three picture-in-picture windows
   Switcher,       // "KEYER": preview/program switching
+  Keyer,          // "KEYER", beside the switcher: the two chroma keyers
 };
 
 }  // namespace qv
