@@ -5,6 +5,7 @@
 #include "pages/connect/ZConnectDlg.h"
 #include "pages/connect/ZSearchMachineDlg.h"
 #include "pages/crop/ZCropDlg.h"
+#include "pages/feather/ZUL_FeatherDlg.h"
 #include "pages/keyer/ZKeyerDlg.h"
 #include "pages/main/ZMainDlg.h"
 #include "pages/output/ZOutputDlg.h"
@@ -44,6 +45,8 @@ constexpr std::array kPages = {
             &Make<ZSwitcherDlg>},
     PageRow{PageId::Keyer, page_button::kKeyer, kNoToggle, PagePlace::BesidePrevious, nullptr,
             &Make<ZKeyerDlg>},
+    PageRow{PageId::Feathering, -1, PageRequest::FeatheringPage, PagePlace::Corner, nullptr,
+            &Make<ZUL_FeatherDlg>},
     PageRow{PageId::Pip, page_button::kPip, kNoToggle, PagePlace::Corner, nullptr,
             &Make<ZPIPDlg>},
 };

@@ -15,6 +15,7 @@ enum class PageId {
   Pip,            // "PIP": the three picture-in-picture windows
   Switcher,       // "KEYER": preview/program switching
   Keyer,          // "KEYER", beside the switcher: the two chroma keyers
+  Feathering,     // the soft edges where two mosaic panels overlap
 };
 
 }  // namespace qv
