@@ -71,16 +71,18 @@ TEST_F(WindowRecordSimTest, ACropIsSwitchedOnTypedAndHeldInsideTheInput) {
   if (crop.CropOnOff == 0) {
     Press(Find(page, QAccessible::CheckBox, "ON/OFF"));
     ASSERT_TRUE(ProcessUntil([&] { return crop.CropOnOff == 1; }));
+    Settle();  // the switch has reached the processor
   }
-  TypeInto(Find(page, QAccessible::EditableText, "Width"), "1000");
   std::size_t mark = Received().size();
+  TypeInto(Find(page, QAccessible::EditableText, "Width"), "1000");
   TypeInto(Find(page, QAccessible::EditableText, "H Start"), "9000");
-  // The width's field commits once more as it loses the focus, then the start.
-  auto sent = ReceivedOf(kSetCrop, mark, 2);
-  ASSERT_EQ(sent.size(), 2u);
+  // The width goes on Enter and once more as its field loses the focus;
+  // the start goes last, held to the frame.
   const int limit = crop.HTotal - 1000;
   char hex[9];
   std::snprintf(hex, sizeof hex, "0001%02x%02x", limit & 0xff, limit >> 8);
+  auto sent = ReceivedOf(kSetCrop, mark, 3);
+  ASSERT_EQ(sent.size(), 3u);
   EXPECT_TRUE(sent.back().payload.starts_with(hex)) << sent.back().payload;
   ASSERT_TRUE(ProcessUntil([&] { return crop.HPos == limit && crop.HAct == 1000; }));
 
