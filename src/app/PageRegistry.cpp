@@ -8,6 +8,7 @@
 #include "pages/feather/ZUL_FeatherDlg.h"
 #include "pages/keyer/ZKeyerDlg.h"
 #include "pages/main/ZMainDlg.h"
+#include "pages/mosaic/ZMosaicDlg.h"
 #include "pages/output/ZOutputDlg.h"
 #include "pages/picture/ZPicSettingDlg.h"
 #include "pages/pip/ZPIPDlg.h"
@@ -45,6 +46,8 @@ constexpr std::array kPages = {
             &Make<ZSwitcherDlg>},
     PageRow{PageId::Keyer, page_button::kKeyer, kNoToggle, PagePlace::BesidePrevious, nullptr,
             &Make<ZKeyerDlg>},
+    PageRow{PageId::Mosaic, page_button::kMosaic, kNoToggle, PagePlace::Corner, nullptr,
+            &Make<ZMosaicDlg>},
     PageRow{PageId::Feathering, -1, PageRequest::FeatheringPage, PagePlace::Corner, nullptr,
             &Make<ZUL_FeatherDlg>},
     PageRow{PageId::Pip, page_button::kPip, kNoToggle, PagePlace::Corner, nullptr,

@@ -210,7 +210,7 @@ void ZulanDlg::LayOut() {
         built.page->move(previousRight + 4, middle.top());
         break;
     }
-    previousRight = built.page->geometry().right();
+    previousRight = built.page->x() + built.page->width();
   }
 
   const int by = h - kBottomStrip + 4;

@@ -16,6 +16,7 @@ enum class PageId {
   Switcher,       // "KEYER": preview/program switching
   Keyer,          // "KEYER", beside the switcher: the two chroma keyers
   Feathering,     // the soft edges where two mosaic panels overlap
+  Mosaic,         // "MOSAIC": output panels driven as one picture
 };
 
 }  // namespace qv

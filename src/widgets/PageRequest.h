@@ -18,6 +18,7 @@ enum class PageRequest : int {
   SelectWindow = 1452,     // argument: the window the main page made current or moved
   OutputResolution = 1453, // the output page changed the output's size
   CurrentWindow = 1454,    // argument: the window made current, 0..3
+  UpdateWindow3 = 1456,    // argument 1: window 3 became the logo window or PIP 3 again
   MosaicMode = 1460,       // argument: the mosaic mode
   Arrangement = 1461,      // argument: the arrangement
   LinkModeChanged = 1466,  // the model's NetworkMode changed

@@ -107,7 +107,7 @@ TEST_F(ZulanDlgTest, PageButtonsOpenTheirPageAndCloseItAgain) {
   QPushButton* comm = window.pageButton(ZulanDlg::kConnectionPage);
   ZConnectDlg& page = window.page<ZConnectDlg>(PageId::Connection);
   ASSERT_TRUE(comm->isEnabled());
-  EXPECT_FALSE(window.pageButton(page_button::kMosaic)->isEnabled());  // no page yet: nothing to open
+  EXPECT_FALSE(window.pageButton(page_button::kLogo)->isEnabled());  // no page yet: nothing to open
   comm->click();
   EXPECT_TRUE(page.isVisibleTo(&window));
   EXPECT_EQ(window.currentPage(), ZulanDlg::kConnectionPage);
@@ -118,6 +118,24 @@ TEST_F(ZulanDlgTest, PageButtonsOpenTheirPageAndCloseItAgain) {
   page.closeButton()->click();  // the page's own close button
   EXPECT_FALSE(page.isVisibleTo(&window));
   EXPECT_EQ(window.currentPage(), -1);
+}
+
+TEST_F(ZulanDlgTest, KeyerShowsTheSwitcherAndTheKeyersTogetherAndTheyCloseTogether) {
+  window.resize(ZulanDlg::kMinWidth, ZulanDlg::kMinHeight);
+  window.show();
+  ZBaseDialog& switcher = *window.page(PageId::Switcher);
+  ZBaseDialog& keyers = *window.page(PageId::Keyer);
+  window.pageButton(page_button::kKeyer)->click();
+  EXPECT_TRUE(switcher.isVisible());
+  EXPECT_TRUE(keyers.isVisible());
+  EXPECT_EQ(keyers.x(), switcher.x() + switcher.width() + 4);
+  switcher.closeButton()->click();
+  EXPECT_FALSE(keyers.isVisible());
+  EXPECT_EQ(window.currentPage(), -1);
+  window.pageButton(page_button::kKeyer)->click();
+  window.pageButton(page_button::kPip)->click();
+  EXPECT_FALSE(switcher.isVisible());
+  EXPECT_FALSE(keyers.isVisible());
 }
 
 TEST_F(ZulanDlgTest, TheMainPageAndItsWindowsTakeTheLanguageFilesTexts) {

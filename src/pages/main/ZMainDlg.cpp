@@ -329,6 +329,9 @@ void ZMainDlg::OnPageRequest(PageRequest code, int argument, const QString&) {
     case PageRequest::OutputResolution:
       layout_.OnOutputResolution();
       break;
+    case PageRequest::UpdateWindow3:
+      layout_.UpdateWindow3(argument);
+      break;
     case PageRequest::PreviewSize:
       SetPreviewSize(argument);
       return;
