@@ -7,6 +7,8 @@
 namespace qv {
 
 class ArrangementButton final : public QAbstractButton {
+  Q_OBJECT
+
  public:
   ArrangementButton(int arrangement, QWidget* parent = nullptr);
 
