@@ -48,8 +48,9 @@ constexpr std::array kPages = {
             &Make<ZKeyerDlg>},
     PageRow{PageId::Mosaic, page_button::kMosaic, kNoToggle, PagePlace::Corner, nullptr,
             &Make<ZMosaicDlg>},
-    PageRow{PageId::Feathering, -1, PageRequest::FeatheringPage, PagePlace::Corner, nullptr,
-            &Make<ZUL_FeatherDlg>},
+    // Beside the mosaic page, whose panels it concerns.
+    PageRow{PageId::Feathering, -1, PageRequest::FeatheringPage, PagePlace::BesidePrevious,
+            nullptr, &Make<ZUL_FeatherDlg>},
     PageRow{PageId::Pip, page_button::kPip, kNoToggle, PagePlace::Corner, nullptr,
             &Make<ZPIPDlg>},
 };

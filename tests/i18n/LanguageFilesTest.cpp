@@ -114,7 +114,15 @@ TEST(ShippedLanguageFilesTest, ProvideEveryUiString) {
   ASSERT_EQ(files.SelectLanguage("English"), "");
   EXPECT_EQ(files.FilePath().filename(), "English.ini");
   files.ReloadUiStrings(strings);
-  for (int i = 0; i < UiStrings::kCount; ++i) EXPECT_EQ(strings.Get(i), UiStrings::Builtin(i)) << i;
+  for (int i = 0; i < UiStrings::kCount; ++i) {
+    // The built-in title of the mosaic page is the misc page's; the shipped
+    // file names the page after what it sets.
+    if (i == static_cast<int>(UiText::MosaicTitle)) {
+      EXPECT_EQ(strings.Get(i), "Mosaic Settings");
+      continue;
+    }
+    EXPECT_EQ(strings.Get(i), UiStrings::Builtin(i)) << i;
+  }
 
   ASSERT_EQ(files.SelectLanguage("Chinese"), "");
   EXPECT_EQ(files.FilePath().filename(), "Chinese.ini");

@@ -64,13 +64,13 @@ ZUL_FeatherDlg::ZUL_FeatherDlg(const PageContext& context, QWidget* parent)
   connect(toggle_, &CGdipButton::clicked, this, &ZUL_FeatherDlg::Switch);
 
   first_ = new CSxGroupBox(FirstCaption(firstWindow_), this);
-  first_->setGeometry(8, 74, 198, 118);
+  first_->setGeometry(8, 74, kWidth - 16, 100);
   auto* second = new CSxGroupBox(FirstCaption(FeatherControl::kLastWindow), this);
-  second->setGeometry(214, 74, 198, 118);
+  second->setGeometry(8, 182, kWidth - 16, 100);
   for (CSxGroupBox* group : {first_, second}) {
     const int window = group == first_ ? kFirstGroup : FeatherControl::kLastWindow;
-    AddList(*group, 2080, "Sharp", 30, true, window);
-    AddList(*group, 2081, "Level", 70, false, window);
+    AddList(*group, 2080, "Sharp", 28, true, window);
+    AddList(*group, 2081, "Level", 62, false, window);
   }
   Enable(false);
   hide();
@@ -87,8 +87,8 @@ CDropButton* ZUL_FeatherDlg::AddList(CSxGroupBox& group, int labelId, const char
       group,
       {.kind = FieldKind::Choice,
        .id = 2082 + static_cast<int>(lists_.size()),
-       .place = {70, y + 2, 120, 20},
-       .label = {.id = labelId, .text = label, .place = {12, y, 50, 24}},
+       .place = {90, y + 2, 160, 20},
+       .label = {.id = labelId, .text = label, .place = {12, y, 74, 24}},
        .entries = sharp ? Shapes : Levels,
        .get =
            [window, sharp](const DeviceModel& m) {

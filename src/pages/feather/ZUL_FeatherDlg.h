@@ -19,8 +19,8 @@ class ZUL_FeatherDlg final : public ZBaseDialog {
 
  public:
   static constexpr int kTemplateId = 184;
-  static constexpr int kWidth = 420;
-  static constexpr int kHeight = 200;
+  static constexpr int kWidth = 300;
+  static constexpr int kHeight = 292;
 
   explicit ZUL_FeatherDlg(const PageContext& context, QWidget* parent = nullptr);
 

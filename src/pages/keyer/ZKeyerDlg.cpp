@@ -51,7 +51,7 @@ ZKeyerDlg::ZKeyerDlg(const PageContext& context, QWidget* parent)
   connect(onOff_, &CGdipButton::clicked, this, &ZKeyerDlg::Switch);
 
   modeGroup_ = new CSxGroupBox(texts_.Ui(UiText::KeyerMode), this);
-  modeGroup_->setGeometry(8, 78, kWidth - 16, 150);
+  modeGroup_->setGeometry(8, 78, kWidth - 16, 176);
   CSxGroupBox& g = *modeGroup_;
   modes_ = MakeControl<CDropButton>(&g, kModeList, QRect(12, 26, 220, 24));
   connect(modes_, &CDropButton::chosen, this, [this](int, int32_t mode) { ChooseMode(mode); });

@@ -26,7 +26,7 @@ class ZKeyerDlg final : public ZBaseDialog {
  public:
   static constexpr int kTemplateId = 154;
   static constexpr int kWidth = 500;
-  static constexpr int kHeight = 236;
+  static constexpr int kHeight = 262;
   // After a mode change the processor has filled the mode's ranges in by then.
   static constexpr int kQueryDelayMs = 40;
 
