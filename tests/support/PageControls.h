@@ -7,8 +7,12 @@
 #include <QWidget>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "widgets/CDropButton.h"
+#include "widgets/PageRequest.h"
+#include "widgets/ZBaseDialog.h"
 #include "widgets/ControlId.h"
 #include "widgets/oRealEdit.h"
 
@@ -33,6 +37,15 @@ inline void TypeInto(oRealEdit& field, const QString& text) {
 // The operator picking entry `index` from the opened list.
 inline void Choose(CDropButton& list, int index) {
   emit list.list().picked(index);
+}
+
+using Request = std::pair<PageRequest, int>;
+
+// Keeps every request `page` makes of the window, in order.
+inline void RecordRequests(ZBaseDialog& page, std::vector<Request>& requests) {
+  QObject::connect(&page, &ZBaseDialog::pageRequest, [&requests](PageRequest code, int argument) {
+    requests.emplace_back(code, argument);
+  });
 }
 
 }  // namespace qv::test

@@ -23,6 +23,7 @@
 #include "app/ZulanDlg.h"
 #include "comm/CommLibrary.h"
 #include "support/TempDir.h"
+#include "widgets/ZBaseDialog.h"
 
 namespace qv::test {
 
@@ -199,6 +200,13 @@ class SimConsoleTest : public ::testing::Test {
     QAccessibleInterface* found = nullptr;
     ProcessUntil([&] { return (found = Find(role, name)) != nullptr; });
     return found;
+  }
+  // Presses the page button named `button` and returns page `id` once it is
+  // shown, for finding the page's own controls.
+  QAccessibleInterface* OpenPage(const QString& button, PageId id) {
+    Press(Find(QAccessible::PushButton, button));
+    ProcessUntil([&] { return window->page(id)->isVisible(); });
+    return QAccessible::queryAccessibleInterface(window->page(id));
   }
   static void Press(QAccessibleInterface* control) {
     ASSERT_NE(control, nullptr);

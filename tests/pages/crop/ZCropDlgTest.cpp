@@ -17,7 +17,7 @@
 namespace qv {
 namespace {
 
-using Request = std::pair<PageRequest, int>;
+using test::Request;
 
 constexpr int kSetCrop = 5;
 constexpr int kHStart = 1851, kWidth = 1855;
@@ -30,8 +30,7 @@ class ZCropDlgTest : public ::testing::Test {
            .VTotal = 1080};
     }
     page = std::make_unique<ZCropDlg>(harness.context);
-    QObject::connect(page.get(), &ZCropDlg::pageRequest,
-                     [this](PageRequest code, int argument) { requests.emplace_back(code, argument); });
+    test::RecordRequests(*page, requests);
     page->OnReply(ReplyKind::FullStateReply, 0);
     page->show();
   }

@@ -13,7 +13,7 @@
 namespace qv {
 namespace {
 
-using Request = std::pair<PageRequest, int>;
+using test::Request;
 
 constexpr int kSetFeather = 35;
 constexpr int kFirstSharp = 2082, kSecondLevel = 2085, kToggle = 2086;
@@ -23,8 +23,7 @@ class ZUL_FeatherDlgTest : public ::testing::Test {
   ZUL_FeatherDlgTest() {
     harness.model.rec.Chnl[3].ChnlOnOff = 1;
     page = std::make_unique<ZUL_FeatherDlg>(harness.context);
-    QObject::connect(page.get(), &ZUL_FeatherDlg::pageRequest,
-                     [this](PageRequest code, int argument) { requests.emplace_back(code, argument); });
+    test::RecordRequests(*page, requests);
     page->show();
   }
   void Reload(int mosaicMode) {

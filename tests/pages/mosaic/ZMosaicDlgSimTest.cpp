@@ -21,11 +21,6 @@ class MosaicSimTest : public test::SimConsoleTest {
     ASSERT_TRUE(Connect());
     ShowWindow();
   }
-  QAccessibleInterface* Open(const QString& button, PageId id) {
-    Press(Find(QAccessible::PushButton, button));
-    ProcessUntil([&] { return window->page(id)->isVisible(); });
-    return QAccessible::queryAccessibleInterface(window->page(id));
-  }
   Rect Screen(int s) {
     MainPageLayout& layout = window->page<ZMainDlg>(PageId::Main).layout();
     return layout.canvas().Cell(layout.cell(MainPageLayout::kFirstOutputScreen + s))->deviceRect();
@@ -46,7 +41,7 @@ class MosaicSimTest : public test::SimConsoleTest {
 };
 
 TEST_F(MosaicSimTest, FourPanelsShowFourScreensInTheirArrangement) {
-  QAccessibleInterface* page = Open("MOSAIC", PageId::Mosaic);
+  QAccessibleInterface* page = OpenPage("MOSAIC", PageId::Mosaic);
   MosaicOn(page, "Panel x 4");
   ASSERT_TRUE(Traced(kSetMosaicCell, "00050"));
   ASSERT_TRUE(ProcessUntil([] { return Model().rec.MosaicMode == 5; }));
@@ -60,7 +55,7 @@ TEST_F(MosaicSimTest, FourPanelsShowFourScreensInTheirArrangement) {
 }
 
 TEST_F(MosaicSimTest, AKeyerGoesOnWithItsWindowAndIsAskedForAgainAfterAModeChange) {
-  QAccessibleInterface* page = Open("KEYER", PageId::Keyer);
+  QAccessibleInterface* page = OpenPage("KEYER", PageId::Keyer);
   ASSERT_TRUE(window->page(PageId::Keyer)->isVisible());
   ASSERT_EQ(Model().rec.Chnl[3].ChnlOnOff, 0);
   std::size_t mark = Received().size();
@@ -101,7 +96,7 @@ TEST_F(MosaicSimTest, AKeyerGoesOnWithItsWindowAndIsAskedForAgainAfterAModeChang
 }
 
 TEST_F(MosaicSimTest, FeatheringOpensFromTheMosaicPageAndLocksTheLayers) {
-  QAccessibleInterface* mosaic = Open("MOSAIC", PageId::Mosaic);
+  QAccessibleInterface* mosaic = OpenPage("MOSAIC", PageId::Mosaic);
   MosaicOn(mosaic, "Panel x 2");
   ASSERT_TRUE(ProcessUntil([] { return Model().rec.MosaicMode == 2; }));
   ASSERT_TRUE(ProcessUntil([&] { return !window->waiting().waiting(); }));

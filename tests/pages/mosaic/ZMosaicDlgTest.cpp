@@ -16,7 +16,7 @@
 namespace qv {
 namespace {
 
-using Request = std::pair<PageRequest, int>;
+using test::Request;
 
 constexpr int kSetMosaicCell = 6;
 constexpr int kHStart = 2111, kWidth = 2115, kHTotal = 2119, kReset = 2122;
@@ -37,8 +37,7 @@ class ZMosaicDlgTest : public ::testing::Test {
     }
     r.LogoUsage = 1;
     page = std::make_unique<ZMosaicDlg>(harness.context);
-    QObject::connect(page.get(), &ZMosaicDlg::pageRequest,
-                     [this](PageRequest code, int argument) { requests.emplace_back(code, argument); });
+    test::RecordRequests(*page, requests);
     QObject::connect(page.get(), &ZMosaicDlg::waitingNotice, [this] { ++waits; });
     page->OnReply(ReplyKind::FullStateReply, 0);
     page->show();

@@ -17,7 +17,7 @@
 namespace qv {
 namespace {
 
-using Request = std::pair<PageRequest, int>;
+using test::Request;
 
 constexpr int kSetOutputTiming = 2, kSetWindowGeometry = 4, kQueryGeometry = 54,
               kCaptionQuery = 70;
@@ -44,8 +44,7 @@ class ZOutputDlgTest : public ::testing::Test {
     r.Chnl[2] = {.ChnlOnOff = 1, .HPos = 100, .VPos = 50, .HAct = 1000, .VAct = 500,
                  .ChnlRotation = 3};
     page = std::make_unique<ZOutputDlg>(harness.context);
-    QObject::connect(page.get(), &ZOutputDlg::pageRequest,
-                     [this](PageRequest code, int argument) { requests.emplace_back(code, argument); });
+    test::RecordRequests(*page, requests);
     page->OnReply(ReplyKind::FullStateReply, 0);
     page->show();
     requests.clear();

@@ -18,16 +18,10 @@ class WindowRecordSimTest : public test::SimConsoleTest {
     ASSERT_TRUE(Connect());
     ShowWindow();
   }
-  // Opens the page of `button` and returns it for finding its controls.
-  QAccessibleInterface* Open(const QString& button, PageId id) {
-    Press(Find(QAccessible::PushButton, button));
-    ProcessUntil([&] { return window->page(id)->isVisible(); });
-    return QAccessible::queryAccessibleInterface(window->page(id));
-  }
 };
 
 TEST_F(WindowRecordSimTest, AUserPictureOnAllInputsOfAPipReachesTheProcessor) {
-  QAccessibleInterface* page = Open("PICTURE", PageId::Picture);
+  QAccessibleInterface* page = OpenPage("PICTURE", PageId::Picture);
   ASSERT_TRUE(window->page(PageId::Picture)->isVisible());
   // " User " is the last picture mode.
   QAccessibleInterface* modes = Find(page, QAccessible::ComboBox, "Picture Mode");
@@ -64,7 +58,7 @@ TEST_F(WindowRecordSimTest, AUserPictureOnAllInputsOfAPipReachesTheProcessor) {
 }
 
 TEST_F(WindowRecordSimTest, ACropIsSwitchedOnTypedAndHeldInsideTheInput) {
-  QAccessibleInterface* page = Open("CROP", PageId::Crop);
+  QAccessibleInterface* page = OpenPage("CROP", PageId::Crop);
   ASSERT_TRUE(window->page(PageId::Crop)->isVisible());
   const CropSettings& crop = Model().rec.Crop[Model().PictureRecordOf(0)];
   ASSERT_GT(crop.HTotal, 1000);
