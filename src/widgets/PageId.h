@@ -14,6 +14,10 @@ enum class PageId {
   Crop,           // "CROP": the part of each window's input kept
   Pip,            // "PIP": the three picture-in-picture windows
   Switcher,       // "KEYER": preview/program switching
+  TimeTask,       // "TIME/TASK": the processor's clock and its schedule
+  TestPattern,    // "TEST PATTERN": built-in patterns and the pixel grab
+  Vga,            // "VGA ADJ.": the analogue input's sampling and converter
+  Edid,           // "EDID": the timing each input announces to its source
 };
 
 }  // namespace qv

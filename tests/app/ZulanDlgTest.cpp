@@ -207,8 +207,10 @@ TEST_F(ZulanDlgTest, SignalSwitchSwapsOnlyAKnownActiveSource) {
 TEST_F(ZulanDlgTest, DoubleClickUnderAPresetRenamesItInInfoIni) {
   window.resize(ZulanDlg::kMinWidth, ZulanDlg::kMinHeight);
   window.show();
-  QPushButton* button = window.findChildren<QPushButton*>().at(0);
-  for (QPushButton* b : window.findChildren<QPushButton*>()) {
+  // The window's own preset button, not a page's "4".
+  const auto own = window.findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
+  QPushButton* button = own.at(0);
+  for (QPushButton* b : own) {
     if (b->text() == "4") button = b;
   }
   const QPoint under(button->geometry().center().x(), button->geometry().bottom() + 10);
