@@ -412,6 +412,13 @@ void ZulanDlg::BuildPages() {
   column_->SetSwitcherEnabled(buttonPages_[kMiscPage] != nullptr);
 }
 
+PageId ZulanDlg::PageIdOf(int button) const {
+  for (const BuiltPage& built : pages_) {
+    if (built.row->button == button) return built.row->id;
+  }
+  return PageId::Main;
+}
+
 QPushButton* ZulanDlg::ViewButton(MiscView view) const {
   switch (view) {
     case MiscView::TestPattern:
@@ -474,11 +481,13 @@ void ZulanDlg::ShowPage(int index, bool toggle) {
     pageButtons_[previous]->setProperty("selected", false);
     Repolish(*pageButtons_[previous]);
     currentPage_ = -1;
+    TellPageShown(PageIdOf(previous), false);
   }
   if (index < 0 || index >= kPageCount || !buttonPages_[index]) return;
   if (toggle && index == previous) return;
   buttonPages_[index]->ShowPage(true);
   currentPage_ = index;
+  TellPageShown(PageIdOf(index), true);
   if (pageButtons_[index]) {
     pageButtons_[index]->setProperty("selected", true);
     Repolish(*pageButtons_[index]);

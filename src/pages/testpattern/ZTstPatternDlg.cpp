@@ -1,6 +1,5 @@
 #include "pages/testpattern/ZTstPatternDlg.h"
 
-#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -60,8 +59,9 @@ void ZTstPatternDlg::BuildPattern() {
   connect(patternSwitch_, &CGdipButton::clicked, this, &ZTstPatternDlg::SwitchPattern);
   previous_ = MakeButton(&g, kPrevious, "<<", QRect(90, 30, 40, 26));
   number_ = MakeControl<oSliderEdit>(&g, kPatternNumber, QRect(138, 30, 330, 26));
+  // The switch enables the pair as a whole.
   number_->SetUp(TestPatternControl::kFirstPattern, TestPatternControl::kFirstPattern,
-                 TestPatternControl::kLastPattern, false, NumberFormat::Int);
+                 TestPatternControl::kLastPattern, true, NumberFormat::Int);
   next_ = MakeButton(&g, kNext, ">>", QRect(476, 30, 40, 26));
   connect(previous_, &QPushButton::clicked, this, [this] { Step(-1); });
   connect(next_, &QPushButton::clicked, this, [this] { Step(1); });
@@ -151,11 +151,9 @@ void ZTstPatternDlg::OnReply(ReplyKind kind, int) {
   colour_->setText(QStringLiteral("R:%1   G:%2    B:%3").arg(rgb[0]).arg(rgb[1]).arg(rgb[2]));
 }
 
-void ZTstPatternDlg::hideEvent(QHideEvent* event) {
-  ZBaseDialog::hideEvent(event);
-  // Only when the page itself is closed: not when the console window is
-  // minimised or closes.
-  if (!isHidden() || !control_.Stop()) return;
+void ZTstPatternDlg::OnPageShown(PageId page, bool shown) {
+  // The window closed the page (not the console minimised): the pattern stops.
+  if (page != PageId::TestPattern || shown || !control_.Stop()) return;
   ShowSwitches();
   emit pageRequest(PageRequest::TestPatternOn, 0);
 }

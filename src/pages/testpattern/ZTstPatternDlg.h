@@ -32,6 +32,8 @@ class ZTstPatternDlg final : public ZBaseDialog {
 
   // The grabbed colour.
   void OnReply(ReplyKind kind, int arg) override;
+  // The page closing stops the pattern.
+  void OnPageShown(PageId page, bool shown) override;
   void ApplyLanguage(const LanguageTexts& texts) override;
 
   // The operator's controls, callable from tests as from clicks.
@@ -40,9 +42,6 @@ class ZTstPatternDlg final : public ZBaseDialog {
   void SwitchGrab(bool on);
 
   const TestPatternControl& control() const { return control_; }
-
- protected:
-  void hideEvent(QHideEvent* event) override;
 
  private:
   void BuildPattern();

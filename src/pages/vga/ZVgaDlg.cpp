@@ -1,6 +1,5 @@
 #include "pages/vga/ZVgaDlg.h"
 
-#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -246,10 +245,9 @@ void ZVgaDlg::Followed(bool adjusting) {
   ShowTarget();
 }
 
-void ZVgaDlg::hideEvent(QHideEvent* event) {
-  ZBaseDialog::hideEvent(event);
+void ZVgaDlg::OnPageShown(PageId page, bool shown) {
   // Closing the page locks the converter again; minimising the console does not.
-  if (isHidden()) Lock();
+  if (page == PageId::Vga && !shown) Lock();
 }
 
 void ZVgaDlg::ApplyLanguage(const LanguageTexts& texts) {

@@ -37,6 +37,8 @@ class ZVgaDlg final : public ZBaseDialog {
   void OnReply(ReplyKind kind, int arg) override;
   // A window's input changed: the page follows it when it is analogue.
   void OnPageRequest(PageRequest code, int argument, const QString& text) override;
+  // The page closing locks the converter section.
+  void OnPageShown(PageId page, bool shown) override;
   void ApplyLanguage(const LanguageTexts& texts) override;
 
   // The operator's buttons, callable from tests as from clicks.
@@ -48,9 +50,6 @@ class ZVgaDlg final : public ZBaseDialog {
   void SwitchDdc(bool on);
 
   bool unlocked() const { return unlocked_; }
-
- protected:
-  void hideEvent(QHideEvent* event) override;
 
  private:
   void BuildDisplay();
