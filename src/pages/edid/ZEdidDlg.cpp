@@ -19,7 +19,13 @@ using Limits = EdidTimingLimits;
 constexpr int kInputList = 1990, kApply = 2001, kRestore = 2002, kMore = 2003;
 constexpr uint8_t kEdidEvent = 0;
 
-constexpr int kTop = ZBaseDialog::kBandHeight + 8;
+constexpr int kGap = 8;
+constexpr int kTop = ZBaseDialog::kBandHeight + kGap;
+constexpr int kSelectHeight = 64;
+constexpr int kTimingTop = kTop + kSelectHeight + kGap;
+constexpr int kTimingHeight = 100;
+constexpr int kMoreTop = kTimingTop + kTimingHeight + kGap;
+constexpr int kMoreHeight = 64;
 
 std::size_t At(EdidTimingLimits::Field field) {
   return static_cast<std::size_t>(field);
@@ -32,7 +38,6 @@ ZEdidDlg::ZEdidDlg(const PageContext& context, QWidget* parent)
       model_(context.model),
       texts_(context.texts),
       control_(context.encoder) {
-  setFixedSize(kWidth, kHeight);
   BuildSelect();
   BuildTiming();
   BuildMore();
@@ -43,14 +48,14 @@ ZEdidDlg::ZEdidDlg(const PageContext& context, QWidget* parent)
 
 void ZEdidDlg::BuildSelect() {
   selectGroup_ = new CSxGroupBox(texts_.Ui(UiText::EdidSelect), this);
-  selectGroup_->setGeometry(8, kTop, kWidth - 16, 64);
+  selectGroup_->setGeometry(kGap, kTop, kWidth - 2 * kGap, kSelectHeight);
   inputs_ = MakeControl<CDropButton>(selectGroup_, kInputList, QRect(12, 28, 250, 26));
   connect(inputs_, &CDropButton::chosen, this, [this](int, int32_t input) { ChooseInput(input); });
 }
 
 void ZEdidDlg::BuildTiming() {
   auto* g = new CSxGroupBox(QString(), this);
-  g->setGeometry(8, kTop + 72, kWidth - 16, 100);
+  g->setGeometry(kGap, kTimingTop, kWidth - 2 * kGap, kTimingHeight);
   AddNumber(*g, 1991, "H Active :", 12, 20, Field::HActive);
   AddNumber(*g, 1993, "V Active :", 182, 20, Field::VActive);
   AddNumber(*g, 1995, "FPS :", 352, 20, Field::Fps);
@@ -65,7 +70,7 @@ void ZEdidDlg::BuildTiming() {
 
 void ZEdidDlg::BuildMore() {
   moreGroup_ = new CSxGroupBox(texts_.Ui(UiText::More), this);
-  moreGroup_->setGeometry(8, kTop + 180, kWidth - 16, 64);
+  moreGroup_->setGeometry(kGap, kMoreTop, kWidth - 2 * kGap, kMoreHeight);
   AddNumber(*moreGroup_, 1997, "H Blank :", 12, 28, Field::HBlank);
   AddNumber(*moreGroup_, 1999, "V Blank :", 182, 28, Field::VBlank);
 }
@@ -133,6 +138,7 @@ void ZEdidDlg::ToggleMore(bool on) {
   more_->setChecked(on);
   // The hidden fields keep their values: they count in the clock all the same.
   moreGroup_->setVisible(on);
+  setFixedSize(kWidth, (on ? kMoreTop + kMoreHeight : kMoreTop - kGap) + kGap);
 }
 
 void ZEdidDlg::OnReply(ReplyKind kind, int arg) {

@@ -24,7 +24,7 @@ class ZEdidDlg final : public ZBaseDialog {
  public:
   static constexpr int kTemplateId = 156;
   static constexpr int kWidth = 560;
-  static constexpr int kHeight = 282;
+  // The height follows the blanking fields, shown or hidden.
 
   explicit ZEdidDlg(const PageContext& context, QWidget* parent = nullptr);
 

@@ -138,6 +138,8 @@ void ZTaskDlg::BuildTaskEdit() {
   QLabel* timeLabel = MakeLabel(&g, kTimeLabel, "Time :", QRect(322, 70, 50, 26));
   time_ = MakeControl<QTimeEdit>(&g, kTimePicker, QRect(374, 70, 110, 26));
   time_->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+  // Typed, or stepped with the arrow keys and the wheel, as the numeric fields are.
+  time_->setButtonSymbols(QAbstractSpinBox::NoButtons);
   timeLabel->setBuddy(time_);
 
   MakeLabel(&g, kOptionLabel, "Task Option", QRect(12, 108, 110, 28));

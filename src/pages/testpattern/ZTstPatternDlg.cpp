@@ -43,7 +43,7 @@ ZTstPatternDlg::ZTstPatternDlg(const PageContext& context, QWidget* parent)
   BuildPattern();
   BuildGrab();
   // Opens the caption page once there is one; until then nothing happens.
-  MakeButton(this, kCaptionSetting, "Caption Setting", QRect(8, 240, 180, 28));
+  MakeButton(this, kCaptionSetting, "Caption Setting", QRect(8, 208, 180, 28));
   NameSwitches();
   ShowSwitches();
   hide();
@@ -70,7 +70,7 @@ void ZTstPatternDlg::BuildPattern() {
 
 void ZTstPatternDlg::BuildGrab() {
   grabGroup_ = new CSxGroupBox(texts_.Ui(UiText::PixelGrab), this);
-  grabGroup_->setGeometry(8, 88, kWidth - 16, 140);
+  grabGroup_->setGeometry(8, 88, kWidth - 16, 112);
   CSxGroupBox& g = *grabGroup_;
   grabSwitch_ = new CGdipButton(SwitchCaption(false), &g);
   SetControlId(*grabSwitch_, kGrabSwitch);

@@ -26,7 +26,7 @@ class ZTstPatternDlg final : public ZBaseDialog {
  public:
   static constexpr int kTemplateId = 152;
   static constexpr int kWidth = 560;
-  static constexpr int kHeight = 276;
+  static constexpr int kHeight = 244;
 
   explicit ZTstPatternDlg(const PageContext& context, QWidget* parent = nullptr);
 

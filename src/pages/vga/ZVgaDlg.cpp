@@ -164,7 +164,8 @@ void ZVgaDlg::ShowConverter(bool unlocked) {
   setFixedSize(kWidth, LockedHeight() + drop);
   converterSwitch_->SetState(unlocked);
   converterSwitch_->setEnabled(unlocked);
-  if (!unlocked) code_->SetValue(0);
+  // An empty box reads as 0, and what the operator types is the whole code.
+  if (!unlocked) code_->clear();
   ShowTarget();
 }
 
