@@ -68,8 +68,9 @@ ZTaskDlg::ZTaskDlg(const PageContext& context, QWidget* parent)
   timer_.setInterval(kTickMs);
   connect(&timer_, &QTimer::timeout, this, &ZTaskDlg::Tick);
   timer_.start();
+  // The tasks show once the processor is read; until then the date is today's.
   MarkPresets();
-  ShowTask();
+  MarkTasks();
   hide();
 }
 
@@ -264,6 +265,8 @@ void ZTaskDlg::OnReply(ReplyKind kind, int) {
 void ZTaskDlg::showEvent(QShowEvent* event) {
   ZBaseDialog::showEvent(event);
   ShowLocalTime(clocks_.now());
+  // A preset saved meanwhile can be chosen.
+  MarkPresets();
 }
 
 // "ON/OFF" reads as the switch of its group.
