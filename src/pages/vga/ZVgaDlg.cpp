@@ -46,7 +46,7 @@ void ZVgaDlg::BuildDisplay() {
   displayGroup_ = new CSxGroupBox(texts_.Ui(UiText::DisplayAdjustment), this);
   displayGroup_->setGeometry(8, kTop, kWidth - 16, kDisplayHeight);
   CSxGroupBox& g = *displayGroup_;
-  struct Spec {
+  struct Row {
     int labelId;
     const char* label;
     int x, y;
@@ -54,13 +54,13 @@ void ZVgaDlg::BuildDisplay() {
     int32_t VgaAdjust::*wide;    // the clock and the phase
     uint8_t VgaAdjust::*narrow;  // the positions, signed bytes
   };
-  const Spec specs[] = {
+  const Row rows[] = {
       {1960, "Clock :", 12, 28, 500, 4096, &VgaAdjust::VgaClock, nullptr},
       {1962, "Phase :", 212, 28, 0, 63, &VgaAdjust::VgaPhase, nullptr},
       {1964, "H Position :", 12, 68, -100, 100, nullptr, &VgaAdjust::VgaHPos},
       {1966, "V Position :", 212, 68, -16, 16, nullptr, &VgaAdjust::VgaVPos},
   };
-  for (const Spec& s : specs) {
+  for (const Row& s : rows) {
     fields_.Add(g,
                 {.kind = FieldKind::Number,
                  .id = s.labelId + 1,
@@ -104,21 +104,21 @@ void ZVgaDlg::BuildConverter() {
     if (!on) Lock();
   });
 
-  struct Spec {
+  struct Row {
     int labelId;
     const char* label;
   };
   // In VgaAdc's order: offset and gain of red, green and blue.
-  const Spec specs[] = {{1973, "Red Offset"}, {1975, "Red Gain"},    {1977, "Green Offset"},
-                        {1979, "Green Gain"}, {1981, "Blue Offset"}, {1983, "Blue Gain"}};
+  const Row rows[] = {{1973, "Red Offset"}, {1975, "Red Gain"},    {1977, "Green Offset"},
+                      {1979, "Green Gain"}, {1981, "Blue Offset"}, {1983, "Blue Gain"}};
   for (int i = 0; i < 6; ++i) {
     const int x = 12 + 200 * (i / 2);
     const int y = 68 + 40 * (i % 2);
     QWidget* field = fields_.Add(
         g, {.kind = FieldKind::Number,
-            .id = specs[i].labelId + 1,
+            .id = rows[i].labelId + 1,
             .place = {x + 100, y, 70, 26},
-            .label = {.id = specs[i].labelId, .text = specs[i].label, .place = {x, y, 98, 26}},
+            .label = {.id = rows[i].labelId, .text = rows[i].label, .place = {x, y, 98, 26}},
             .minimum = 0,
             .maximum = 1023,
             .get = [i](const DeviceModel& m) { return m.Vga.VgaAdc[static_cast<std::size_t>(i)]; },
