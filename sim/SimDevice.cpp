@@ -291,7 +291,8 @@ SimDevice::Replies SimDevice::Tick(TimePoint now) {
   constexpr int64_t kDay = 86400;
   const auto due = [&](int64_t at) { return *previous < at && at <= current; };
   bool recalled = false;
-  for (const TaskEntry& task : rec_.Task) {
+  for (int t = 0; t < kTaskCount; ++t) {
+    const TaskEntry& task = rec_.Task[t];
     if (!presetValid(task.PresetId)) continue;
     const SimClock::Fields fields{task.Year, task.Month, task.Day, task.Hour, task.Min, task.Sec};
     bool fire = false;
@@ -307,8 +308,10 @@ SimDevice::Replies SimDevice::Tick(TimePoint now) {
         fire = due(day * kDay + timeOfDay);
     }
     if (fire) {
-      LoadPreset(task.PresetId);
+      const int preset = task.PresetId;
+      LoadPreset(preset);
       recalled = true;
+      if (options_.taskFired) options_.taskFired(t, preset);
     }
   }
   if (!recalled) return {};

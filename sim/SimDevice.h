@@ -34,6 +34,8 @@ struct SimDeviceOptions {
   std::function<std::chrono::system_clock::time_point()> now = [] {
     return std::chrono::system_clock::now();
   };
+  // Told when scheduled task `task` recalls preset `preset` (for the trace).
+  std::function<void(int task, int preset)> taskFired;
 };
 
 class SimDevice {

@@ -54,6 +54,10 @@ SimServer::SimServer(SimOptions options)
         std::error_code ec;
         const asio::ip::address_v4 listen = asio::ip::make_address_v4(options_.listen, ec);
         if (!ec && !listen.is_unspecified()) o.encoderIp = listen.to_bytes();
+        o.taskFired = [this](int task, int preset) {
+          std::cerr << "qvsim: task " << task + 1 << " recalled preset " << preset + 1 << "\n";
+          if (trace_) trace_->TaskFired(task, preset);
+        };
         return o;
       }()) {}
 

@@ -36,6 +36,11 @@ void SimTrace::Package(std::size_t length) {
   Line(R"({"dir":"rx","type":"package","len":)" + std::to_string(length) + "}");
 }
 
+void SimTrace::TaskFired(int task, int preset) {
+  Line(R"({"dir":"task","task":)" + std::to_string(task) + R"(,"preset":)" +
+       std::to_string(preset) + "}");
+}
+
 void SimTrace::Line(const std::string& line) {
   std::lock_guard lock(mutex_);
   out_ << line << '\n';

@@ -10,7 +10,7 @@
 
 namespace qv::sim {
 
-// Writes what the processor receives as JSON lines, one object per line,
+// Writes what the processor receives, and the tasks it runs, as JSON lines, one object per line,
 // flushed at once so a test or an operator can follow the file while the
 // simulator runs. Callable from any thread.
 class SimTrace {
@@ -22,6 +22,8 @@ class SimTrace {
   void Block(int block, std::size_t length);
   // An encoder package the package receiver took whole.
   void Package(std::size_t length);
+  // What the processor did of its own: scheduled task `task` recalled `preset`.
+  void TaskFired(int task, int preset);
 
  private:
   void Line(const std::string& line);

@@ -7,12 +7,16 @@
 #include "pages/crop/ZCropDlg.h"
 #include "pages/feather/ZUL_FeatherDlg.h"
 #include "pages/keyer/ZKeyerDlg.h"
+#include "pages/edid/ZEdidDlg.h"
 #include "pages/main/ZMainDlg.h"
 #include "pages/mosaic/ZMosaicDlg.h"
 #include "pages/output/ZOutputDlg.h"
 #include "pages/picture/ZPicSettingDlg.h"
 #include "pages/pip/ZPIPDlg.h"
 #include "pages/switcher/ZSwitcherDlg.h"
+#include "pages/task/ZTaskDlg.h"
+#include "pages/testpattern/ZTstPatternDlg.h"
+#include "pages/vga/ZVgaDlg.h"
 #include "pages/video/ZVideoSettingDlg.h"
 
 namespace qv {
@@ -53,6 +57,15 @@ constexpr std::array kPages = {
             nullptr, &Make<ZUL_FeatherDlg>},
     PageRow{PageId::Pip, page_button::kPip, kNoToggle, PagePlace::Corner, nullptr,
             &Make<ZPIPDlg>},
+    PageRow{PageId::Edid, page_button::kEdid, kNoToggle, PagePlace::Corner, nullptr,
+            &Make<ZEdidDlg>},
+    PageRow{PageId::Vga, page_button::kVga, kNoToggle, PagePlace::Corner, nullptr, &Make<ZVgaDlg>},
+    // Views of the misc area; the window's "TEST PATTERN" and "TIME/TASK"
+    // buttons show them too.
+    PageRow{PageId::TestPattern, -1, kNoToggle, PagePlace::Corner, "TEST PATTERN",
+            &Make<ZTstPatternDlg>, MiscView::TestPattern},
+    PageRow{PageId::TimeTask, -1, kNoToggle, PagePlace::Corner, "TIME/TASK", &Make<ZTaskDlg>,
+            MiscView::TimeTask},
 };
 
 }  // namespace

@@ -46,6 +46,8 @@ struct PageRow {
   // a page button.
   const char* name;
   ZBaseDialog* (*make)(const PageContext& context, QWidget* parent);
+  // The misc-area view (PageRequest::MiscViews) it is, if any.
+  std::optional<MiscView> view;
 };
 
 std::span<const PageRow> PageRegistry();

@@ -12,6 +12,7 @@
 #include "app/PageRegistry.h"
 #include "comm/CommLibrary.h"
 #include "link/ReplyKind.h"
+#include "logic/shell/InputPanelControl.h"
 #include "logic/shell/InputPanelLayout.h"
 #include "widgets/AppStyleSheet.h"
 #include "widgets/ControlId.h"
@@ -111,14 +112,14 @@ void ZulanDlg::BuildControls() {
     pageButtons_[i] = MakeButton(this, kPageButtons[i].controlId, kPageButtons[i].text);
     connect(pageButtons_[i], &QPushButton::clicked, this, [this, i] { ShowPage(i, true); });
   }
-  // Their pages open through page requests; the buttons close the page shown.
-  // Both stay off until those pages exist.
+  // Their pages are views of the misc area; until the misc page opens them
+  // the buttons do: each closes the page shown and shows or hides its view.
   testPatternButton_ = MakeButton(this, 1242, "TEST PATTERN");
   timeTaskButton_ = MakeButton(this, 1243, "TIME/TASK");
-  for (QPushButton* b : {testPatternButton_, timeTaskButton_}) {
-    connect(b, &QPushButton::clicked, this, [this] { ShowPage(-1, false); });
-    b->setEnabled(false);
-  }
+  connect(testPatternButton_, &QPushButton::clicked, this,
+          [this] { ToggleMiscView(MiscView::TestPattern); });
+  connect(timeTaskButton_, &QPushButton::clicked, this,
+          [this] { ToggleMiscView(MiscView::TimeTask); });
 
   inputPanel_ = new InputPanel(core_->encoder(), core_->settings(), this);
   column_ = new ControlColumn(context_, this);
@@ -260,10 +261,8 @@ void ZulanDlg::ApplyLanguage() {
   RefreshSwitcher();
   for (const BuiltPage& built : pages_) {
     built.page->ApplyLanguage(texts_);
-    // A page without a title band is named after its page button.
-    if (built.row->button >= 0) {
-      built.page->SetUntitledName(pageButtons_[built.row->button]->text());
-    }
+    // A page without a title band is named after the button that shows it.
+    if (QPushButton* button = ButtonOf(*built.row)) built.page->SetUntitledName(button->text());
   }
   RefreshPresetButtons();
   update();
@@ -376,6 +375,7 @@ void ZulanDlg::Notify(ReplyKind kind, int arg) {
       break;
   }
   column_->ShowModel();
+  RefreshVgaButton();
   for (const BuiltPage& built : pages_) built.page->OnReply(kind, arg);
 }
 
@@ -409,22 +409,90 @@ void ZulanDlg::BuildPages() {
   for (int i = 0; i < kPageCount; ++i) {
     if (pageButtons_[i]) pageButtons_[i]->setEnabled(!buttonPages_[i].empty());
   }
+  for (MiscView view : {MiscView::TestPattern, MiscView::TimeTask}) {
+    ViewButton(view)->setEnabled(ViewPage(view) != nullptr);
+  }
+  RefreshVgaButton();
   // The switch button opens the misc page, once there is one.
   column_->SetSwitcherEnabled(!buttonPages_[kMiscPage].empty());
 }
 
+PageId ZulanDlg::PageIdOf(int button) const {
+  for (const BuiltPage& built : pages_) {
+    if (built.row->button == button) return built.row->id;
+  }
+  return PageId::Main;
+}
+
+QPushButton* ZulanDlg::ViewButton(MiscView view) const {
+  switch (view) {
+    case MiscView::TestPattern:
+      return testPatternButton_;
+    case MiscView::TimeTask:
+      return timeTaskButton_;
+    default:
+      return nullptr;
+  }
+}
+
+QPushButton* ZulanDlg::ButtonOf(const PageRow& row) const {
+  if (row.button >= 0) return pageButtons_[row.button];
+  return row.view ? ViewButton(*row.view) : nullptr;
+}
+
+ZBaseDialog* ZulanDlg::ViewPage(MiscView view) const {
+  for (const BuiltPage& built : pages_) {
+    if (built.row->view == view) return built.page;
+  }
+  return nullptr;
+}
+
+void ZulanDlg::ToggleMiscView(MiscView view) {
+  const ZBaseDialog* page = ViewPage(view);
+  if (!page) return;
+  const bool shown = !page->isHidden();
+  ShowPage(-1, false);
+  if (!shown) HandlePageRequest(PageRequest::MiscViews, MiscViewArgument(view, true));
+}
+
+void ZulanDlg::ShowMiscView(MiscView view, bool show) {
+  // The caption page comes and goes on its own; the others share the area.
+  const auto caption = [](MiscView v) { return v == MiscView::Caption; };
+  for (const BuiltPage& built : pages_) {
+    if (!built.row->view) continue;
+    const MiscView own = *built.row->view;
+    if (show && own == view) {
+      SetPageShown(*built.row, *built.page, true);
+    } else if (caption(own) == caption(view)) {
+      SetPageShown(*built.row, *built.page, false);
+    }
+  }
+}
+
+void ZulanDlg::RefreshVgaButton() {
+  QPushButton* vga = pageButtons_[page_button::kVga];
+  const bool available =
+      buttonPages_[page_button::kVga] && InputPanelControl::ShowsVgaInput(core_->model());
+  vga->setEnabled(available);
+  if (!available && currentPage_ == page_button::kVga) ShowPage(page_button::kVga, true);
+}
+
 void ZulanDlg::ShowPage(int index, bool toggle) {
+  // The misc area's views stand where the pages do.
+  ShowMiscView(MiscView::Misc, false);
   const int previous = currentPage_;
   if (previous >= 0) {
     for (ZBaseDialog* page : buttonPages_[previous]) page->ShowPage(false);
     pageButtons_[previous]->setProperty("selected", false);
     Repolish(*pageButtons_[previous]);
     currentPage_ = -1;
+    TellPageShown(PageIdOf(previous), false);
   }
   if (index < 0 || index >= kPageCount || buttonPages_[index].empty()) return;
   if (toggle && index == previous) return;
   for (ZBaseDialog* page : buttonPages_[index]) page->ShowPage(true);
   currentPage_ = index;
+  TellPageShown(PageIdOf(index), true);
   if (pageButtons_[index]) {
     pageButtons_[index]->setProperty("selected", true);
     Repolish(*pageButtons_[index]);
@@ -449,7 +517,10 @@ void ZulanDlg::TellPageShown(PageId id, bool shown) {
 }
 
 void ZulanDlg::TogglePage(const PageRow& row, ZBaseDialog& page, int argument) {
-  const bool show = argument < 2 && page.isHidden();
+  SetPageShown(row, page, argument < 2 && page.isHidden());
+}
+
+void ZulanDlg::SetPageShown(const PageRow& row, ZBaseDialog& page, bool show) {
   const bool wasShown = !page.isHidden();
   page.setVisible(show);
   if (show) page.raise();
@@ -467,6 +538,18 @@ void ZulanDlg::HandlePageRequest(PageRequest code, int argument, const QString& 
       // The panel sends it and tells the pages that the input changed.
       if (argument >= 0 && argument < kWindowCount) inputPanel_->InputChanged(argument, true);
       return;
+    case PageRequest::InputChanged:
+      RefreshVgaButton();
+      break;
+    case PageRequest::MiscViews:
+      ShowMiscView(MiscViewOf(argument), MiscViewShown(argument));
+      break;
+    case PageRequest::TestPatternOn:
+      // The layer switches stay as they are while a pattern covers the output
+      // (the main page holds the windows likewise).
+      inputPanel_->SetLayerSwitchesEnabled(argument == 0 && model.rec.MosaicMode != 5 &&
+                                           model.rec.PvwMode != 2);
+      break;
     case PageRequest::LoopOutSource:
       inputPanel_->SetLoopOutSource(argument);
       break;
@@ -542,6 +625,10 @@ void ZulanDlg::ChoosePreset(int number) {
 }
 
 void ZulanDlg::LoadPreset() {
+  // Closing the test pattern page stops its pattern, before the preset goes out.
+  if (core_->model().TestPattern != 0) {
+    HandlePageRequest(PageRequest::MiscViews, MiscViewArgument(MiscView::TestPattern, false));
+  }
   switch (presets_->Load()) {
     case PresetControl::Outcome::Invalid:
       prompts_.inform(Ui(UiText::PresetInvalid));

@@ -111,6 +111,21 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   void SwapBoardSource();
   // Page requests 1467..1470: 0 or 1 toggles the page, 2 or more hides it.
   void TogglePage(const PageRow& row, ZBaseDialog& page, int argument);
+  void SetPageShown(const PageRow& row, ZBaseDialog& page, bool show);
+  // The misc area's views (request 1442): showing one hides the others.
+  void ShowMiscView(MiscView view, bool show);
+  // "TEST PATTERN" and "TIME/TASK": the page shown closes, and their view
+  // opens, or closes when it was open.
+  void ToggleMiscView(MiscView view);
+  QPushButton* ViewButton(MiscView view) const;
+  // The page of page button `button`, which has one.
+  PageId PageIdOf(int button) const;
+  ZBaseDialog* ViewPage(MiscView view) const;
+  // The button that shows the page of `row`; null for none.
+  QPushButton* ButtonOf(const PageRow& row) const;
+  // "VGA ADJ." opens only while a window shows a VGA input; an open VGA page
+  // closes when none does.
+  void RefreshVgaButton();
   void TellPageShown(PageId id, bool shown);
   void ShowWaiting(const QString& text);
   void OnPageClosed(const PageRow& row);

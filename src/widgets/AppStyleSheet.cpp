@@ -66,6 +66,12 @@ qv--oRealEdit {
   selection-background-color: @accent; selection-color: @ground;
 }
 qv--oRealEdit:focus { border-color: @accent; }
+QDateTimeEdit {
+  color: @accent; background: @ground; border: 1px solid @line; padding: 0 3px;
+  selection-background-color: @accent; selection-color: @ground;
+}
+QDateTimeEdit:focus { border-color: @accent; }
+QDateTimeEdit:disabled { color: @textDim; }
 qv--oRealEdit:disabled { color: @textDim; }
 QProgressBar { border: 1px solid @line; background: @ground; }
 QProgressBar::chunk { background: @accent; }

@@ -9,7 +9,7 @@
 namespace qv {
 
 enum class PageRequest : int {
-  MiscViews = 1442,
+  MiscViews = 1442,        // argument: MiscViewArgument(view, shown)
   InputChanged = 1445,     // argument: the window whose input changed
   SwitcherState = 1448,    // argument: the switcher state
   LoopOutSource = 1449,    // argument: input tile 0..7
@@ -31,7 +31,8 @@ enum class PageRequest : int {
   Destination = 1473,  // text: the address for the connection page
   CropChanged = 1475,  // argument: source group x 256 + window; nothing to do
   PreviewSize = 1476,
-  TopButtons = 1477,  // 1 show, 0 hide
+  TestPatternOn = 1474,  // 1 a test pattern covers the output, 0 none
+  TopButtons = 1477,     // 1 show, 0 hide
 
   ConnectNetwork = 1500,  // text: open a network link there and read the processor
   NetworkClosed = 1501,   // text: the network link there was closed
@@ -44,5 +45,20 @@ enum class PageRequest : int {
 
 // Argument of a page toggle request that hides the page whatever its state.
 constexpr int kHidePage = 3;
+
+// The views of the misc area (MiscViews): the misc page's own, the switcher
+// and keyer, the test pattern, the time and tasks, and the caption page.
+// Showing one of the first four hides the other three; the caption page
+// comes and goes on its own.
+enum class MiscView : int { Misc = 0, Keyer = 1, TestPattern = 2, TimeTask = 3, Caption = 4 };
+constexpr int MiscViewArgument(MiscView view, bool shown) {
+  return static_cast<int>(view) * 2 + (shown ? 1 : 0);
+}
+constexpr MiscView MiscViewOf(int argument) {
+  return static_cast<MiscView>(argument / 2);
+}
+constexpr bool MiscViewShown(int argument) {
+  return argument % 2 != 0;
+}
 
 }  // namespace qv

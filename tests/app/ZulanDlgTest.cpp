@@ -5,11 +5,14 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "app/InputPanel.h"
+#include "app/LayerSwitches.h"
 #include "app/ZulanDlg.h"
 #include "pages/connect/ZConnectDlg.h"
 #include "pages/main/CPictureCtrl.h"
 #include "pages/main/ZMainDlg.h"
 #include "pages/main/ZShowVideoDlg.h"
+#include "pages/testpattern/ZTstPatternDlg.h"
 #include "support/RecordingLink.h"
 #include "support/TempDir.h"
 #include "widgets/CDropButton.h"
@@ -138,6 +141,72 @@ TEST_F(ZulanDlgTest, KeyerShowsTheSwitcherAndTheKeyersTogetherAndTheyCloseTogeth
   EXPECT_FALSE(keyers.isVisible());
 }
 
+QPushButton* OwnButton(const QWidget& window, const QString& text) {
+  for (QPushButton* b : window.findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+    if (b->text() == text) return b;
+  }
+  return nullptr;
+}
+
+TEST_F(ZulanDlgTest, TheTestPatternAndTimeTaskButtonsShowTheirViewsWhereThePagesGo) {
+  QPushButton* pattern = OwnButton(window, "TEST PATTERN");
+  QPushButton* tasks = OwnButton(window, "TIME/TASK");
+  ASSERT_TRUE(pattern && tasks);
+  ASSERT_TRUE(pattern->isEnabled() && tasks->isEnabled());
+  ZBaseDialog* patternPage = window.page(PageId::TestPattern);
+  ZBaseDialog* taskPage = window.page(PageId::TimeTask);
+  window.pageButton(ZulanDlg::kConnectionPage)->click();
+  pattern->click();
+  EXPECT_EQ(window.currentPage(), -1) << "the page shown closes";
+  EXPECT_TRUE(patternPage->isVisibleTo(&window));
+  tasks->click();
+  EXPECT_FALSE(patternPage->isVisibleTo(&window));
+  EXPECT_TRUE(taskPage->isVisibleTo(&window));
+  tasks->click();
+  EXPECT_FALSE(taskPage->isVisibleTo(&window));
+  tasks->click();
+  window.pageButton(ZulanDlg::kConnectionPage)->click();
+  EXPECT_FALSE(taskPage->isVisibleTo(&window)) << "a page button closes the view";
+}
+
+TEST_F(ZulanDlgTest, APatternHoldsTheLayoutAndStopsBeforeAPresetLoads) {
+  window.ChoosePreset(2);
+  window.SavePreset();
+  link->sent.clear();
+  OwnButton(window, "TEST PATTERN")->click();
+  auto& page = window.page<ZTstPatternDlg>(PageId::TestPattern);
+  page.SwitchPattern(true);
+  auto& main = window.page<ZMainDlg>(PageId::Main);
+  const auto switches = window.inputPanel().findChildren<LayerSwitches*>();
+  ASSERT_FALSE(switches.empty());
+  EXPECT_TRUE(main.windowsLocked());
+  EXPECT_FALSE(switches[0]->isEnabled());
+
+  window.LoadPreset();
+  // The pattern stops, then the preset goes out.
+  ASSERT_EQ(link->SentTypes(), (std::vector<int>{12, 12, 1, 0}));
+  EXPECT_EQ(link->sent[1].payload[0], 0);
+  EXPECT_FALSE(page.isVisibleTo(&window));
+  EXPECT_FALSE(main.windowsLocked());
+  EXPECT_TRUE(switches[0]->isEnabled());
+}
+
+TEST_F(ZulanDlgTest, VgaAdjustmentOpensOnlyWhileAWindowShowsAVgaInput) {
+  QPushButton* vga = window.pageButton(page_button::kVga);
+  EXPECT_FALSE(vga->isEnabled());
+  Model().rec.InputSrc[7] = 3;
+  Model().rec.Chnl[2].ChnlInput = 7;
+  window.HandlePageRequest(PageRequest::InputChanged, 2);
+  ASSERT_TRUE(vga->isEnabled());
+  vga->click();
+  EXPECT_TRUE(window.page(PageId::Vga)->isVisibleTo(&window));
+  Model().rec.Chnl[2].ChnlInput = 1;
+  window.HandlePageRequest(PageRequest::InputChanged, 2);
+  EXPECT_FALSE(vga->isEnabled());
+  EXPECT_FALSE(window.page(PageId::Vga)->isVisibleTo(&window));
+  EXPECT_EQ(window.currentPage(), -1);
+}
+
 TEST_F(ZulanDlgTest, TheMainPageAndItsWindowsTakeTheLanguageFilesTexts) {
   ZMainDlg& main = window.page<ZMainDlg>(PageId::Main);
   const auto texts = [&] {
@@ -225,8 +294,10 @@ TEST_F(ZulanDlgTest, SignalSwitchSwapsOnlyAKnownActiveSource) {
 TEST_F(ZulanDlgTest, DoubleClickUnderAPresetRenamesItInInfoIni) {
   window.resize(ZulanDlg::kMinWidth, ZulanDlg::kMinHeight);
   window.show();
-  QPushButton* button = window.findChildren<QPushButton*>().at(0);
-  for (QPushButton* b : window.findChildren<QPushButton*>()) {
+  // The window's own preset button, not a page's "4".
+  const auto own = window.findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
+  QPushButton* button = own.at(0);
+  for (QPushButton* b : own) {
     if (b->text() == "4") button = b;
   }
   const QPoint under(button->geometry().center().x(), button->geometry().bottom() + 10);

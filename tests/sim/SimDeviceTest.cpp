@@ -36,7 +36,10 @@ std::vector<uint8_t> EventBytes(std::initializer_list<uint8_t> head) {
 // A processor whose host clock stands still until the test moves it.
 class SimDeviceTest : public ::testing::Test {
  protected:
-  SimDeviceTest() : dev(SimDeviceOptions{.now = [this] { return hostNow; }}) {}
+  SimDeviceTest()
+      : dev(SimDeviceOptions{
+            .now = [this] { return hostNow; },
+            .taskFired = [this](int task, int preset) { fired.emplace_back(task, preset); }}) {}
 
   Replies Send(int type, const std::vector<uint8_t>& head = {}) {
     return dev.OnCommand(type, Raw(head));
@@ -47,6 +50,8 @@ class SimDeviceTest : public ::testing::Test {
   }
 
   std::chrono::system_clock::time_point hostNow = std::chrono::system_clock::now();
+  // Tasks that recalled their preset: task, preset.
+  std::vector<std::pair<int, int>> fired;
   SimDevice dev;
 };
 
@@ -370,6 +375,7 @@ TEST_F(ScheduledTasks, OnceTaskRecallsItsPresetWhenDue) {
   ASSERT_EQ(Kinds(r), std::vector<int>{kEvent});
   EXPECT_EQ(r[0].payload, EventBytes({6, 1}));
   EXPECT_EQ(dev.record().Chnl[0].HAct, 800);
+  EXPECT_EQ(fired, (std::vector<std::pair<int, int>>{{0, 4}}));
   MoveWindow0(400);
   EXPECT_TRUE(TickAfter(24h).empty()) << "a task for one day fires once";
 }

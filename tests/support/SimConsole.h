@@ -167,6 +167,19 @@ class SimConsoleTest : public ::testing::Test {
       return false;
     });
   }
+  // True once a line of the trace holds `text` (what the simulator did of its
+  // own, a scheduled task say), waiting up to `ms`.
+  bool TraceHolds(const std::string& text, int ms = 5000) {
+    return ProcessUntil(
+        [&] {
+          std::ifstream in(dir.path() / "trace.jsonl");
+          for (std::string line; std::getline(in, line);) {
+            if (line.find(text) != std::string::npos) return true;
+          }
+          return false;
+        },
+        ms);
+  }
   // Nothing of `type` arrives after `mark` within a short while: the link is
   // a local socket, so anything sent would be there by then.
   bool NothingOf(int type, std::size_t mark) {

@@ -339,7 +339,12 @@ void ZMainDlg::OnPageRequest(PageRequest code, int argument, const QString&) {
       MakeWindowCurrent(argument);
       return;
     case PageRequest::LockWindows:
-      SetWindowsLocked(argument != 0);
+      lockHeld_ = argument != 0;
+      SetWindowsLocked(lockHeld_ || patternOn_);
+      return;
+    case PageRequest::TestPatternOn:
+      patternOn_ = argument != 0;
+      SetWindowsLocked(lockHeld_ || patternOn_);
       return;
     case PageRequest::ShowPreviewWindow:
       ShowPreviewWindow();

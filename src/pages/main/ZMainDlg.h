@@ -99,6 +99,9 @@ class ZMainDlg final : public ZBaseDialog {
   QTimer restack_;
   QTimer topButtons_;
   bool windowsLocked_ = false;
+  // What holds the windows: "Lock Layer" pressed, a test pattern on.
+  bool lockHeld_ = false;
+  bool patternOn_ = false;
   std::array<bool, kWindowCount> locksBefore_{};
   bool previewPlaced_ = false;
 
