@@ -417,11 +417,10 @@ void ZulanDlg::BuildPages() {
   column_->SetSwitcherEnabled(!buttonPages_[kMiscPage].empty());
 }
 
-PageId ZulanDlg::PageIdOf(int button) const {
+void ZulanDlg::TellButtonShown(int button, bool shown) {
   for (const BuiltPage& built : pages_) {
-    if (built.row->button == button) return built.row->id;
+    if (built.row->button == button) TellPageShown(built.row->id, shown);
   }
-  return PageId::Main;
 }
 
 QPushButton* ZulanDlg::ViewButton(MiscView view) const {
@@ -472,7 +471,7 @@ void ZulanDlg::ShowMiscView(MiscView view, bool show) {
 void ZulanDlg::RefreshVgaButton() {
   QPushButton* vga = pageButtons_[page_button::kVga];
   const bool available =
-      buttonPages_[page_button::kVga] && InputPanelControl::ShowsVgaInput(core_->model());
+      !buttonPages_[page_button::kVga].empty() && InputPanelControl::ShowsVgaInput(core_->model());
   vga->setEnabled(available);
   if (!available && currentPage_ == page_button::kVga) ShowPage(page_button::kVga, true);
 }
@@ -486,13 +485,13 @@ void ZulanDlg::ShowPage(int index, bool toggle) {
     pageButtons_[previous]->setProperty("selected", false);
     Repolish(*pageButtons_[previous]);
     currentPage_ = -1;
-    TellPageShown(PageIdOf(previous), false);
+    TellButtonShown(previous, false);
   }
   if (index < 0 || index >= kPageCount || buttonPages_[index].empty()) return;
   if (toggle && index == previous) return;
   for (ZBaseDialog* page : buttonPages_[index]) page->ShowPage(true);
   currentPage_ = index;
-  TellPageShown(PageIdOf(index), true);
+  TellButtonShown(index, true);
   if (pageButtons_[index]) {
     pageButtons_[index]->setProperty("selected", true);
     Repolish(*pageButtons_[index]);

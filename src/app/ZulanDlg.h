@@ -118,8 +118,8 @@ class ZulanDlg final : public QWidget, public NotificationSink {
   // opens, or closes when it was open.
   void ToggleMiscView(MiscView view);
   QPushButton* ViewButton(MiscView view) const;
-  // The page of page button `button`, which has one.
-  PageId PageIdOf(int button) const;
+  // Tells every page that the pages of page button `button` were shown or hidden.
+  void TellButtonShown(int button, bool shown);
   ZBaseDialog* ViewPage(MiscView view) const;
   // The button that shows the page of `row`; null for none.
   QPushButton* ButtonOf(const PageRow& row) const;
