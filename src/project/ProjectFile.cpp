@@ -11,6 +11,7 @@
 #include "ProjectKeys.h"
 #include "ProjectLookup.h"
 #include "base/AtomicFile.h"
+#include "base/IniFile.h"
 
 namespace qv {
 
@@ -19,11 +20,14 @@ namespace {
 constexpr std::string_view kEmptyUtf16Project = "\xFF\xFE";
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a pipe named like a project must not hold the console.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   std::optional<std::string> bytes;
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+  // A project is a few kilobytes; anything past the INI reader's bound is not one.
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+      static_cast<std::size_t>(st.st_size) <= IniFile::kMaxFileBytes) {
     bytes.emplace();
     char buffer[65536];
     for (;;) {

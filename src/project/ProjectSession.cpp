@@ -16,11 +16,11 @@ std::string ProjectSession::Close() {
   return saveError.empty() ? error : saveError;
 }
 
-bool ProjectSession::Open(const std::string& path) {
+std::string ProjectSession::Open(const std::string& path) {
+  if (!ProjectFile::ReadProject(path, dispatcher_)) return "cannot read " + path;
   projectPath_ = path;
-  const bool read = ProjectFile::ReadProject(projectPath_, dispatcher_);
   settings_.SetProjectPath(projectPath_);
-  return read;
+  return {};
 }
 
 std::string ProjectSession::Save(const std::string& path) {

@@ -29,10 +29,11 @@ class ProjectSession {
   // or why the save failed; the previous file is then left as it was.
   std::string Close();
 
-  // Makes `path` the current project and loads it. An unreadable file leaves
-  // the model unchanged but still becomes the current project. Returns whether
-  // the file was read.
-  bool Open(const std::string& path);
+  // Makes `path` the current project and loads it. A file that cannot be
+  // read does not become the current project, since closing would then write
+  // the model over it: the model and the current project stay as they were.
+  // Returns "" or why the file was refused.
+  std::string Open(const std::string& path);
   // Saves the model to `path` without changing the current project.
   std::string Save(const std::string& path);
   std::string SaveCurrent() { return Save(projectPath_); }

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 
+#include "base/IniFile.h"
 #include "project/ProjectFile.h"
 #include "project/ProjectSession.h"
+#include "support/FileBytes.h"
 #include "support/LinkHarness.h"
 #include "support/TempDir.h"
 
@@ -60,7 +63,7 @@ TEST(ProjectSession, SaveAsKeepsTheCurrentProjectOpenReplacesIt) {
     run.session.Start();
     EXPECT_EQ(run.session.ProjectPath(), first);
     EXPECT_EQ(run.model.rec.HReso, 1920);
-    EXPECT_TRUE(run.session.Open(other.string()));
+    EXPECT_EQ(run.session.Open(other.string()), "");
     EXPECT_EQ(run.model.rec.HReso, 1280);
     EXPECT_EQ(run.settings.ProjectPath(), other.string());
   }
@@ -69,16 +72,35 @@ TEST(ProjectSession, SaveAsKeepsTheCurrentProjectOpenReplacesIt) {
   EXPECT_EQ(run.session.ProjectPath(), other.string());
 }
 
-TEST(ProjectSession, OpeningAnUnreadableFileStillMakesItCurrent) {
+TEST(ProjectSession, AFileThatCannotBeReadIsRefusedAndLeftAsItWas) {
   test::TempDir dir;
-  ConsoleRun run(dir.path());
-  run.session.Start();
-  run.model.rec.HReso = 1920;
-  const std::string missing = (dir.path() / "gone" / "x.pro").string();
-  EXPECT_FALSE(run.session.Open(missing));
-  EXPECT_EQ(run.model.rec.HReso, 1920);
-  EXPECT_EQ(run.session.ProjectPath(), missing);
-  EXPECT_EQ(run.settings.ProjectPath(), missing);
+  // Far past any project's size: the console does not take it in.
+  const fs::path huge = dir.path() / "huge.pro";
+  const std::string bytes(IniFile::kMaxFileBytes + 1, 'x');
+  test::WriteBytes(huge, bytes);
+  const fs::path pipe = dir.path() / "pipe.pro";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::string current;
+  {
+    ConsoleRun run(dir.path());
+    run.session.Start();
+    current = run.session.ProjectPath();
+    const std::string remembered = run.settings.ProjectPath();
+    run.model.rec.HReso = 1920;
+    for (const fs::path& refused : {dir.path() / "gone" / "x.pro", huge, pipe}) {
+      SCOPED_TRACE(refused.string());
+      EXPECT_NE(run.session.Open(refused.string()), "");
+      EXPECT_EQ(run.model.rec.HReso, 1920);
+      EXPECT_EQ(run.session.ProjectPath(), current);
+      EXPECT_EQ(run.settings.ProjectPath(), remembered);
+    }
+    EXPECT_EQ(run.session.Close(), "");
+  }
+  EXPECT_EQ(test::ReadBytes(huge), bytes);
+  ConsoleRun next(dir.path());
+  next.session.Start();
+  EXPECT_EQ(next.session.ProjectPath(), current);
+  EXPECT_EQ(next.model.rec.HReso, 1920);
 }
 
 TEST(ProjectSession, SavingIntoAMissingFolderWritesNothing) {
