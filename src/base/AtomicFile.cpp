@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 namespace qv {
@@ -13,6 +15,38 @@ namespace {
 
 std::string Reason(const char* what, const std::filesystem::path& path) {
   return std::string(what) + " " + path.string() + ": " + std::strerror(errno);
+}
+
+// A temporary of `name` ("." + name + "." and six characters mkstemp chose).
+bool IsTemporaryOf(const std::string& entry, const std::string& name) {
+  const std::string prefix = "." + name + ".";
+  if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) {
+    return false;
+  }
+  for (std::size_t i = prefix.size(); i < entry.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(entry[i]);
+    if (!std::isalnum(c)) return false;
+  }
+  return true;
+}
+
+// Removes what earlier writes of `target` left behind when the program was
+// killed between creating their temporary and renaming it. A temporary
+// younger than a minute may be another writer's at work and is left alone.
+void RemoveLeftovers(const std::filesystem::path& folder, const std::filesystem::path& target) {
+  constexpr auto kLeftoverAge = std::chrono::minutes(1);
+  const std::string name = target.filename().string();
+  std::error_code error;
+  const auto now = std::filesystem::file_time_type::clock::now();
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error)) {
+    std::error_code entryError;
+    if (!IsTemporaryOf(it->path().filename().string(), name)) continue;
+    if (!it->is_regular_file(entryError)) continue;
+    const auto written = it->last_write_time(entryError);
+    if (entryError || now - written < kLeftoverAge) continue;
+    std::filesystem::remove(it->path(), entryError);
+  }
 }
 
 }  // namespace
@@ -60,6 +94,7 @@ std::string AtomicFile::Write(const std::filesystem::path& target, std::string_v
     ::fsync(dirFd);
     ::close(dirFd);
   }
+  RemoveLeftovers(folder, target);
   return {};
 }
 

@@ -8,6 +8,8 @@ namespace qv {
 // Replaces a file's content so that a crash at any moment leaves either the
 // old file or the new one whole: the bytes go to a temporary file in the same
 // folder, are flushed to disk, and the temporary is renamed over the target.
+// Temporaries an earlier write of the same file left behind (the program was
+// killed mid-write) are removed once the new file is in place.
 class AtomicFile {
  public:
   // Returns an empty string on success, else a one-line reason. The target's
