@@ -9,6 +9,7 @@
 #include "pages/keyer/ZKeyerDlg.h"
 #include "pages/edid/ZEdidDlg.h"
 #include "pages/main/ZMainDlg.h"
+#include "pages/media/ZMediaPlayerDlg.h"
 #include "pages/mosaic/ZMosaicDlg.h"
 #include "pages/output/ZOutputDlg.h"
 #include "pages/picture/ZPicSettingDlg.h"
@@ -55,6 +56,8 @@ constexpr std::array kPages = {
     // Beside the mosaic page, whose panels it concerns.
     PageRow{PageId::Feathering, -1, PageRequest::FeatheringPage, PagePlace::BesidePrevious,
             nullptr, &Make<ZUL_FeatherDlg>},
+    PageRow{PageId::MediaPlayer, -1, PageRequest::MediaPlayerPage, PagePlace::Corner, nullptr,
+            &Make<ZMediaPlayerDlg>},
     PageRow{PageId::Pip, page_button::kPip, kNoToggle, PagePlace::Corner, nullptr,
             &Make<ZPIPDlg>},
     PageRow{PageId::Edid, page_button::kEdid, kNoToggle, PagePlace::Corner, nullptr,

@@ -17,6 +17,7 @@ enum class PageId {
   Keyer,          // "KEYER", beside the switcher: the two chroma keyers
   Feathering,     // the soft edges where two mosaic panels overlap
   Mosaic,         // "MOSAIC": output panels driven as one picture
+  MediaPlayer,    // the remote control of the processor's USB disk player
   TimeTask,       // "TIME/TASK": the processor's clock and its schedule
   TestPattern,    // "TEST PATTERN": built-in patterns and the pixel grab
   Vga,            // "VGA ADJ.": the analogue input's sampling and converter
