@@ -5,7 +5,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
 
 #include "app/InputPanel.h"
 #include "app/NameBox.h"
@@ -51,11 +50,6 @@ constexpr std::array<PageButtonSpec, ZulanDlg::kPageCount> kPageButtons = {{
 }};
 
 constexpr int kFirstPresetId = 1223;
-
-void Repolish(QWidget& w) {
-  w.style()->unpolish(&w);
-  w.style()->polish(&w);
-}
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "widgets/AppStyleSheet.h"
 
+#include <QStyle>
+#include <QWidget>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -95,6 +97,11 @@ QString Written() {
 const QString& AppStyleSheet() {
   static const QString sheet = Written();
   return sheet;
+}
+
+void Repolish(QWidget& w) {
+  w.style()->unpolish(&w);
+  w.style()->polish(&w);
 }
 
 }  // namespace qv

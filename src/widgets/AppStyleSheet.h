@@ -4,8 +4,13 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace qv {
 
 const QString& AppStyleSheet();
+// Takes the sheet's rules again after a property they match changed on `w`
+// ("selected", "stored").
+void Repolish(QWidget& w);
 
 }  // namespace qv

@@ -98,18 +98,6 @@ void PageFields::Commit(const FieldBinding<T>& binding, T value) {
   if (binding.after) binding.after();
 }
 
-namespace {
-
-// The operator's caret is in the field and what it shows was typed.
-bool BeingTyped(oRealEdit& field) {
-  return field.hasFocus() && field.isModified();
-}
-bool BeingTyped(oSliderEdit& field) {
-  return BeingTyped(field.box());
-}
-
-}  // namespace
-
 template <typename Field>
 void PageFields::BindNumberField(Field& field, double minimum, double maximum, NumberFormat format,
                                  NumberBinding binding) {
@@ -117,7 +105,7 @@ void PageFields::BindNumberField(Field& field, double minimum, double maximum, N
   connect(&field, &Field::committed, this,
           [this, binding](double value) { Commit(binding, value); });
   refreshers_.push_back([this, control = QPointer<Field>(&field), get = binding.get] {
-    if (control && !BeingTyped(*control)) control->SetValue(get(encoder_.model()));
+    if (control && !control->beingTyped()) control->SetValue(get(encoder_.model()));
   });
 }
 

@@ -1,12 +1,14 @@
 #include "oRealEdit.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QWheelEvent>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
 #include "AccessibleFactory.h"
+#include "ControlId.h"
 
 namespace qv {
 
@@ -69,6 +71,10 @@ void oRealEdit::SetValue(double value) {
   setText(FormatNumber(value, format_));
   end(false);
   Commit(false);
+}
+
+void oRealEdit::ShowValue(double value) {
+  if (!beingTyped()) SetValue(value);
 }
 
 void oRealEdit::Commit(bool notify) {
@@ -178,6 +184,16 @@ void oRealEdit::wheelEvent(QWheelEvent* event) {
   wheelRemainder_ %= QWheelEvent::DefaultDeltasPerStep;
   if (notches != 0) SetValue(value_ + notches);
   event->accept();
+}
+
+oRealEdit* MakeNumberField(QWidget* parent, int labelId, const QString& label,
+                           const QRect& labelPlace, int id, const QRect& place, double minimum,
+                           double maximum, NumberFormat format, bool enabled) {
+  QLabel* text = MakeLabel(parent, labelId, label, labelPlace);
+  auto* field = MakeControl<oRealEdit>(parent, id, place);
+  field->SetUp(minimum, minimum, maximum, enabled, format);
+  text->setBuddy(field);
+  return field;
 }
 
 }  // namespace qv

@@ -23,6 +23,11 @@ class oRealEdit : public QLineEdit {
   // Shows `value` in the field's format, caret at the end, and commits it
   // without notifying (so it is clamped to the range).
   void SetValue(double value);
+  // The same, unless the operator is typing into the field: a reply does not
+  // overwrite what was typed.
+  void ShowValue(double value);
+  // The operator's caret is in the field and what it shows was typed.
+  bool beingTyped() const { return hasFocus() && isModified(); }
   // Reads the text as a number and clamps it; a clamped value is written
   // back in the field's format. With `notify`, emits committed().
   void Commit(bool notify);
@@ -63,5 +68,12 @@ class oRealEdit : public QLineEdit {
   bool typing_ = false;
   int wheelRemainder_ = 0;
 };
+
+// A numeric field set up with its range and format, and the label that names
+// it, both with their control ids.
+oRealEdit* MakeNumberField(QWidget* parent, int labelId, const QString& label,
+                           const QRect& labelPlace, int id, const QRect& place, double minimum,
+                           double maximum, NumberFormat format = NumberFormat::Int,
+                           bool enabled = true);
 
 }  // namespace qv

@@ -45,6 +45,10 @@ double oSliderEdit::value() const {
   return box_->value();
 }
 
+bool oSliderEdit::beingTyped() const {
+  return box_->beingTyped();
+}
+
 void oSliderEdit::SliderMoved(int position) {
   fromSlider_ = true;
   box_->SetValue(static_cast<double>(position) / scale_);

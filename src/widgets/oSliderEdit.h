@@ -27,6 +27,7 @@ class oSliderEdit : public QWidget {
   void SetValue(double value);
 
   double value() const;
+  bool beingTyped() const;
   int scale() const { return scale_; }
   oBitmapSlider& slider() { return *slider_; }
   oRealEdit& box() { return *box_; }

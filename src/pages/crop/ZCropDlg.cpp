@@ -21,15 +21,15 @@ constexpr int kOnOff = 1165;
 constexpr int kReset = 1858;
 constexpr int kInputText = 1859;
 
-struct FieldSpec {
+struct CropFieldRow {
   int labelId;
   const char* label;
   double minimum;
 };
-constexpr std::array<FieldSpec, 4> kFields = {{{1850, "H Start : ", 0},
-                                               {1852, "V Start : ", 0},
-                                               {1854, "Width : ", 32},
-                                               {1856, "Height : ", 32}}};
+constexpr std::array<CropFieldRow, 4> kFields = {{{1850, "H Start : ", 0},
+                                                  {1852, "V Start : ", 0},
+                                                  {1854, "Width : ", 32},
+                                                  {1856, "Height : ", 32}}};
 
 }  // namespace
 
@@ -46,12 +46,11 @@ ZCropDlg::ZCropDlg(const PageContext& context, QWidget* parent)
   auto* g = new CSxGroupBox(QString(), this);
   g->setGeometry(8, 72, kWidth - 16, 152);
   for (std::size_t i = 0; i < kFields.size(); ++i) {
-    const FieldSpec& s = kFields[i];
+    const CropFieldRow& s = kFields[i];
     const int y = 14 + 34 * static_cast<int>(i);
-    QLabel* label = MakeLabel(g, s.labelId, s.label, QRect(12, y, 84, 24));
-    oRealEdit* field = MakeControl<oRealEdit>(g, s.labelId + 1, QRect(98, y, 64, 24));
-    field->SetUp(s.minimum, s.minimum, 9999, false, NumberFormat::Int);
-    label->setBuddy(field);
+    oRealEdit* field =
+        MakeNumberField(g, s.labelId, s.label, QRect(12, y, 84, 24), s.labelId + 1,
+                        QRect(98, y, 64, 24), s.minimum, 9999, NumberFormat::Int, false);
     connect(field, &oRealEdit::committed, this, &ZCropDlg::Commit);
     fields_[i] = field;
   }
@@ -80,9 +79,8 @@ void ZCropDlg::Reload() {
   const int values[] = {area.hStart, area.vStart, area.width, area.height};
   const bool on = crop.CropOnOff != 0;
   for (std::size_t i = 0; i < fields_.size(); ++i) {
-    oRealEdit& field = *fields_[i];
-    if (!(field.hasFocus() && field.isModified())) field.SetValue(values[i]);
-    field.setEnabled(on);
+    fields_[i]->ShowValue(values[i]);
+    fields_[i]->setEnabled(on);
   }
   onOff_->SetState(on);
   preview_->Show(area.InPreview(crop.HTotal, crop.VTotal, CropPreview::kFrameWidth,
@@ -110,14 +108,14 @@ void ZCropDlg::Commit() {
   crop.HAct = static_cast<uint16_t>(a.width);
   crop.VAct = static_cast<uint16_t>(a.height);
   Reload();
-  SendCrop(0);
+  SendCrop();
 }
 
 void ZCropDlg::Switch(bool on) {
   if (PageFields::Closed(*this)) return;
   Record().CropOnOff = on ? 1 : 0;
   Reload();
-  SendCrop(0);
+  SendCrop();
 }
 
 void ZCropDlg::Reset() {
@@ -126,11 +124,9 @@ void ZCropDlg::Reset() {
   encoder_.EncodeAndSend(CommandType::SetCrop, {static_cast<uint8_t>(window_), 1});
 }
 
-void ZCropDlg::SendCrop(int operation) {
-  encoder_.EncodeAndSend(CommandType::SetCrop,
-                         {static_cast<uint8_t>(window_), static_cast<uint8_t>(operation)});
-  emit pageRequest(PageRequest::CropChanged,
-                   model_.SourceGroupOf(window_) * 256 + window_);
+void ZCropDlg::SendCrop() {
+  encoder_.EncodeAndSend(CommandType::SetCrop, {static_cast<uint8_t>(window_), 0});
+  emit pageRequest(PageRequest::CropChanged, model_.SourceGroupOf(window_) * 256 + window_);
 }
 
 void ZCropDlg::OnReply(ReplyKind kind, int) {

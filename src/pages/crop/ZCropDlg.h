@@ -48,7 +48,8 @@ class ZCropDlg final : public ZBaseDialog {
   CropSettings& Record();
   void Reload();
   void Commit();
-  void SendCrop(int operation);
+  // The record as the fields left it, and the window told.
+  void SendCrop();
 
   CommandEncoder& encoder_;
   DeviceModel& model_;

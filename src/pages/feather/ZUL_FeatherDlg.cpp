@@ -84,24 +84,23 @@ CDropButton* ZUL_FeatherDlg::AddList(CSxGroupBox& group, int labelId, const char
     return group2Window == kFirstGroup ? firstWindow_ : group2Window;
   };
   auto* list = &fields_.Add<CDropButton>(
-      group,
-      {.kind = FieldKind::Choice,
-       .id = 2082 + static_cast<int>(lists_.size()),
-       .place = {90, y + 2, 160, 20},
-       .label = {.id = labelId, .text = label, .place = {12, y, 74, 24}},
-       .entries = sharp ? Shapes : Levels,
-       .get =
-           [window, sharp](const DeviceModel& m) {
-             return sharp ? m.FeatherSharp[window()] : m.FeatherLevel[window()];
-           },
-       .set =
-           [this, window, sharp](DeviceModel&, double v) {
-             if (sharp) {
-               control_.SetSharp(window(), static_cast<int>(v));
-             } else {
-               control_.SetLevel(window(), static_cast<int>(v));
-             }
-           }});
+      group, {.kind = FieldKind::Choice,
+              .id = 2082 + static_cast<int>(lists_.size()),
+              .place = {90, y + 2, 160, 20},
+              .label = {.id = labelId, .text = label, .place = {12, y, 74, 24}},
+              .entries = sharp ? Shapes : Levels,
+              .get =
+                  [window, sharp](const DeviceModel& m) {
+                    return sharp ? m.FeatherSharp[window()] : m.FeatherLevel[window()];
+                  },
+              .set =
+                  [this, window, sharp](DeviceModel&, double v) {
+                    if (sharp) {
+                      control_.SetSharp(window(), static_cast<int>(v));
+                    } else {
+                      control_.SetLevel(window(), static_cast<int>(v));
+                    }
+                  }});
   lists_.push_back(list);
   return list;
 }
@@ -121,10 +120,14 @@ void ZUL_FeatherDlg::Switch(bool on) {
   emit pageRequest(PageRequest::LockLayers, on ? 1 : 0);
 }
 
-void ZUL_FeatherDlg::Reload() {
+void ZUL_FeatherDlg::FollowMosaicMode() {
   firstWindow_ = FeatherControl::FirstWindow(model_.rec.MosaicMode, firstWindow_);
   first_->SetCaption(FirstCaption(firstWindow_));
   fields_.Refresh();
+}
+
+void ZUL_FeatherDlg::Reload() {
+  FollowMosaicMode();
   toggle_->SetState(control_.on());
   Enable(control_.on());
   emit pageRequest(PageRequest::LockLayers, control_.on() ? 1 : 0);
@@ -137,9 +140,7 @@ void ZUL_FeatherDlg::OnReply(ReplyKind kind, int) {
 void ZUL_FeatherDlg::OnPageRequest(PageRequest code, int, const QString&) {
   if (code != PageRequest::MosaicMode) return;
   // Only the first group follows; the lock stays as the last reply said.
-  firstWindow_ = FeatherControl::FirstWindow(model_.rec.MosaicMode, firstWindow_);
-  first_->SetCaption(FirstCaption(firstWindow_));
-  fields_.Refresh();
+  FollowMosaicMode();
 }
 
 void ZUL_FeatherDlg::ApplyLanguage(const LanguageTexts& texts) {

@@ -38,6 +38,8 @@ class ZUL_FeatherDlg final : public ZBaseDialog {
  private:
   CDropButton* AddList(CSxGroupBox& group, int labelId, const char* label, int y, bool sharp,
                        int group2Window);
+  // The first group edits the window the mosaic mode names.
+  void FollowMosaicMode();
   void Reload();
   void Enable(bool on);
 

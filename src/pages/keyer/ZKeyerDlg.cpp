@@ -80,11 +80,9 @@ ZKeyerDlg::ZKeyerDlg(const PageContext& context, QWidget* parent)
   constexpr Gain gains[] = {{2066, "Gain In", 64}, {2068, "Gain Out", 64}, {2070, "Gain Bnd", 255}};
   for (int i = 0; i < 3; ++i) {
     const int y = 78 + 30 * i;
-    QLabel* label = MakeLabel(&g, gains[i].labelId, gains[i].label, QRect(248, y, 80, 24));
-    oRealEdit* field = MakeControl<oRealEdit>(&g, gains[i].labelId + 1, QRect(330, y, 50, 24));
-    field->SetUp(0, 0, gains[i].maximum, false, NumberFormat::Int);
-    label->setBuddy(field);
-    fields_[6 + i] = field;
+    fields_[6 + i] = MakeNumberField(&g, gains[i].labelId, gains[i].label, QRect(248, y, 80, 24),
+                                     gains[i].labelId + 1, QRect(330, y, 50, 24), 0,
+                                     gains[i].maximum, NumberFormat::Int, false);
   }
   for (int i = 0; i < 6; ++i) fields_[i]->SetUp(0, 0, 255, false, NumberFormat::Int);
   for (oRealEdit* field : fields_) {
@@ -131,10 +129,7 @@ void ZKeyerDlg::Reload() {
 
 void ZKeyerDlg::ShowFields() {
   const KeyerControl::Values values = control_.ValuesOf(keyer_);
-  for (std::size_t i = 0; i < fields_.size(); ++i) {
-    oRealEdit& field = *fields_[i];
-    if (!(field.hasFocus() && field.isModified())) field.SetValue(values[i]);
-  }
+  for (std::size_t i = 0; i < fields_.size(); ++i) fields_[i]->ShowValue(values[i]);
 }
 
 void ZKeyerDlg::Enable() {
@@ -181,7 +176,8 @@ void ZKeyerDlg::ChooseMode(int mode) {
 void ZKeyerDlg::CommitValues() {
   if (PageFields::Closed(*this)) return;
   KeyerControl::Values values;
-  for (std::size_t i = 0; i < fields_.size(); ++i) values[i] = static_cast<int>(fields_[i]->value());
+  for (std::size_t i = 0; i < fields_.size(); ++i)
+    values[i] = static_cast<int>(fields_[i]->value());
   control_.SetValues(keyer_, values);
 }
 

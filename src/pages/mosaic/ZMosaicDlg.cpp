@@ -1,6 +1,5 @@
 #include "pages/mosaic/ZMosaicDlg.h"
 
-#include <QLabel>
 #include <QPushButton>
 
 #include "pages/mosaic/ArrangementButton.h"
@@ -34,12 +33,12 @@ constexpr std::array<ChoiceButtons::Choice, kMosaicCellCount> kCells = {{
     {0, "PIP-2"},
     {0, "PIP-3"},
 }};
-struct FieldSpec {
+struct CellFieldRow {
   int labelId;
   const char* label;
   Field field;
 };
-constexpr std::array<FieldSpec, 6> kFields = {{
+constexpr std::array<CellFieldRow, 6> kFields = {{
     {2110, "H Start :", Field::HStart},
     {2112, "V Start :", Field::VStart},
     {2114, "Width :", Field::Width},
@@ -96,13 +95,11 @@ void ZMosaicDlg::BuildCells() {
   cells_->Select(cell_);
   connect(cells_, &ChoiceButtons::chosen, this, &ZMosaicDlg::ChooseCell);
   for (std::size_t i = 0; i < kFields.size(); ++i) {
-    const FieldSpec& s = kFields[i];
+    const CellFieldRow& s = kFields[i];
     const int x = 12 + 200 * static_cast<int>(i % 3);
     const int y = 70 + 38 * static_cast<int>(i / 3);
-    QLabel* label = MakeLabel(&g, s.labelId, s.label, QRect(x, y, 76, 24));
-    oRealEdit* field = MakeControl<oRealEdit>(&g, s.labelId + 1, QRect(x + 80, y, 70, 24));
-    field->SetUp(0, 0, 9999, false, NumberFormat::Int);
-    label->setBuddy(field);
+    oRealEdit* field = MakeNumberField(&g, s.labelId, s.label, QRect(x, y, 76, 24), s.labelId + 1,
+                                       QRect(x + 80, y, 70, 24), 0, 9999, NumberFormat::Int, false);
     connect(field, &oRealEdit::committed, this, [this, f = s.field] { CommitField(f); });
     fields_[i] = field;
   }
@@ -128,8 +125,7 @@ void ZMosaicDlg::ShowCell() {
   const MosaicControl::Cell c = control_.CellOf(cell_);
   const int values[] = {c.hStart, c.vStart, c.width, c.height, c.hTotal, c.vTotal};
   for (std::size_t i = 0; i < fields_.size(); ++i) {
-    oRealEdit& field = *fields_[i];
-    if (!(field.hasFocus() && field.isModified())) field.SetValue(values[i]);
+    fields_[i]->ShowValue(values[i]);
   }
 }
 
@@ -155,7 +151,7 @@ void ZMosaicDlg::Reload() {
   ShowArrangements();
   ShowCell();
   Enable();
-  emit pageRequest(PageRequest::MosaicMode, model_.rec.MosaicMode);
+  TellMode();
   if (arrangement_ != MosaicControl::kNoArrangement) {
     model_.MosaicPageA = static_cast<uint8_t>(arrangement_);
     PlaceScreens(arrangement_);
@@ -221,10 +217,11 @@ void ZMosaicDlg::ChooseCell(int cell) {
 
 void ZMosaicDlg::CommitField(Field field) {
   if (PageFields::Closed(*this)) return;
-  const auto value = [this](Field f) { return static_cast<int>(fields_[static_cast<int>(f)]->value()); };
-  const MosaicControl::Cell typed{value(Field::HStart), value(Field::VStart),
-                                  value(Field::Width),  value(Field::Height),
-                                  value(Field::HTotal), value(Field::VTotal)};
+  const auto value = [this](Field f) {
+    return static_cast<int>(fields_[static_cast<int>(f)]->value());
+  };
+  const MosaicControl::Cell typed{value(Field::HStart), value(Field::VStart), value(Field::Width),
+                                  value(Field::Height), value(Field::HTotal), value(Field::VTotal)};
   control_.SetCell(cell_, MosaicControl::Committed(typed, field));
   ShowCell();
 }

@@ -104,16 +104,6 @@ ZOutputDlg::ZOutputDlg(const PageContext& context, QWidget* parent)
   hide();
 }
 
-oRealEdit* ZOutputDlg::AddNumber(QWidget& parent, int labelId, const char* label,
-                                 QRect labelPlace, int id, QRect place, double minimum,
-                                 double maximum, NumberFormat format) {
-  QLabel* text = MakeLabel(&parent, labelId, QString::fromUtf8(label), labelPlace);
-  auto* field = MakeControl<oRealEdit>(&parent, id, place);
-  field->SetUp(minimum, minimum, maximum, true, format);
-  text->setBuddy(field);
-  return field;
-}
-
 void ZOutputDlg::BuildResolution() {
   resolutionGroup_ = new CSxGroupBox(texts_.Ui(UiText::OutputResolution), this);
   CSxGroupBox& g = *resolutionGroup_;
@@ -125,18 +115,18 @@ void ZOutputDlg::BuildResolution() {
   more_ = MakeButton(&g, 1708, "More >", QRect(374, 26, 90, 24));
   more_->setCheckable(true);
   connect(apply_, &QPushButton::clicked, this, &ZOutputDlg::Apply);
-  connect(more_, &QPushButton::clicked, this, &ZOutputDlg::ToggleMore);
+  connect(more_, &QPushButton::clicked, this, &ZOutputDlg::ShowMore);
 
-  numbers_[HActive] = AddNumber(g, 1701, "H Active :", {12, 62, 78, 24}, 1702, {92, 62, 60, 24},
-                                640, 4080);
-  numbers_[VActive] = AddNumber(g, 1703, "V Active :", {172, 62, 78, 24}, 1704, {252, 62, 60, 24},
-                                480, 4080);
-  numbers_[Fps] = AddNumber(g, 1705, "FPS :", {332, 62, 60, 24}, 1706, {394, 62, 70, 24}, 23, 120,
-                            NumberFormat::Fixed2);
-  numbers_[HTotal] = AddNumber(g, 1709, "H total :", {12, 104, 78, 24}, 1710, {92, 104, 60, 24},
-                               680, 4094);
-  numbers_[VTotal] = AddNumber(g, 1711, "V total :", {12, 138, 78, 24}, 1712, {92, 138, 60, 24},
-                               492, 4094);
+  numbers_[HActive] =
+      MakeNumberField(&g, 1701, "H Active :", {12, 62, 78, 24}, 1702, {92, 62, 60, 24}, 640, 4080);
+  numbers_[VActive] = MakeNumberField(&g, 1703, "V Active :", {172, 62, 78, 24}, 1704,
+                                      {252, 62, 60, 24}, 480, 4080);
+  numbers_[Fps] = MakeNumberField(&g, 1705, "FPS :", {332, 62, 60, 24}, 1706, {394, 62, 70, 24}, 23,
+                                  120, NumberFormat::Fixed2);
+  numbers_[HTotal] =
+      MakeNumberField(&g, 1709, "H total :", {12, 104, 78, 24}, 1710, {92, 104, 60, 24}, 680, 4094);
+  numbers_[VTotal] =
+      MakeNumberField(&g, 1711, "V total :", {12, 138, 78, 24}, 1712, {92, 138, 60, 24}, 492, 4094);
   for (Field f : {HActive, VActive, Fps}) {
     connect(numbers_[f], &oRealEdit::committed, this, [this, f] { CommitActive(f); });
   }
@@ -148,34 +138,34 @@ void ZOutputDlg::BuildResolution() {
   // to hold them); the totals and the active size only with Apply.
   const auto timingRow = [&](int labelId, const char* label, int x, int y, int min, int max,
                              auto member, Field total) {
-    return fields_.Add(g, {.kind = FieldKind::Number,
-                           .id = labelId + 1,
-                           .place = {x + 80, y, 60, 24},
-                           .label = {.id = labelId, .text = label, .place = {x, y, 78, 24}},
-                           .minimum = static_cast<double>(min),
-                           .maximum = static_cast<double>(max),
-                           .get = [member](const DeviceModel& m) { return m.rec.*member; },
-                           .set =
-                               [member](DeviceModel& m, double v) {
-                                 m.rec.*member = static_cast<uint16_t>(v);
-                               },
-                           .after = [this, total] { RaiseTotal(total); }});
+    return fields_.Add(
+        g, {.kind = FieldKind::Number,
+            .id = labelId + 1,
+            .place = {x + 80, y, 60, 24},
+            .label = {.id = labelId, .text = label, .place = {x, y, 78, 24}},
+            .minimum = static_cast<double>(min),
+            .maximum = static_cast<double>(max),
+            .get = [member](const DeviceModel& m) { return m.rec.*member; },
+            .set = [member](DeviceModel& m, double v) { m.rec.*member = static_cast<uint16_t>(v); },
+            .after = [this, total] { RaiseTotal(total); }});
   };
   using R = DeviceStatusRecord;
-  timingSection_ = {numbers_[HTotal], numbers_[VTotal],
+  timingSection_ = {numbers_[HTotal],
+                    numbers_[VTotal],
                     timingRow(1713, "H sync :", 160, 104, 4, 128, &R::HSync, HTotal),
                     timingRow(1715, "V sync :", 160, 138, 4, 128, &R::VSync, VTotal),
                     timingRow(1717, "Hbp :", 308, 104, 4, 512, &R::Hbp, HTotal),
                     timingRow(1719, "Vbp :", 308, 138, 4, 512, &R::Vbp, VTotal)};
   const auto polarity = [&](int labelId, const char* label, int y, auto member) {
     return &fields_.Add<CDropButton>(
-        g, {.kind = FieldKind::Choice,
-            .id = labelId + 1,
-            .place = {536, y, 64, 24},
-            .label = {.id = labelId, .text = label, .place = {456, y, 78, 24}},
-            .entries = Polarities,
-            .get = [member](const DeviceModel& m) { return m.rec.*member; },
-            .set = [member](DeviceModel& m, double v) { m.rec.*member = static_cast<uint8_t>(v); }});
+        g,
+        {.kind = FieldKind::Choice,
+         .id = labelId + 1,
+         .place = {536, y, 64, 24},
+         .label = {.id = labelId, .text = label, .place = {456, y, 78, 24}},
+         .entries = Polarities,
+         .get = [member](const DeviceModel& m) { return m.rec.*member; },
+         .set = [member](DeviceModel& m, double v) { m.rec.*member = static_cast<uint8_t>(v); }});
   };
   hPol_ = polarity(1721, "H pol :", 104, &R::HPol);
   vPol_ = polarity(1723, "V pol :", 138, &R::VPol);
@@ -195,21 +185,21 @@ void ZOutputDlg::BuildWindows() {
   windows_->setGeometry(12, 20, 380, 28);
   connect(windows_, &WindowButtons::windowChosen, this, &ZOutputDlg::ChooseWindow);
 
-  struct Spec {
+  struct WindowFieldRow {
     int labelId;
     const char* label;
     double minimum;
     WindowField field;
   };
-  const Spec specs[] = {{1725, "H Start :", 0, WindowField::HStart},
-                        {1727, "V Start :", 0, WindowField::VStart},
-                        {1729, "Width :", 1, WindowField::Width},
-                        {1731, "Height :", 1, WindowField::Height}};
+  const WindowFieldRow rows[] = {{1725, "H Start :", 0, WindowField::HStart},
+                                 {1727, "V Start :", 0, WindowField::VStart},
+                                 {1729, "Width :", 1, WindowField::Width},
+                                 {1731, "Height :", 1, WindowField::Height}};
   for (int i = 0; i < 4; ++i) {
-    const Spec& s = specs[i];
+    const WindowFieldRow& s = rows[i];
     const int x = 12 + 148 * i;
-    oRealEdit* field = AddNumber(*g, s.labelId, s.label, {x, 70, 72, 24}, s.labelId + 1,
-                                 {x + 74, 70, 60, 24}, s.minimum, 9999);
+    oRealEdit* field = MakeNumberField(g, s.labelId, s.label, {x, 70, 72, 24}, s.labelId + 1,
+                                       {x + 74, 70, 60, 24}, s.minimum, 9999);
     connect(field, &oRealEdit::committed, this,
             [this, f = s.field](double value) { CommitWindowField(f, value); });
     windowFields_[static_cast<std::size_t>(i)] = field;
@@ -258,7 +248,7 @@ void ZOutputDlg::ShowResolution(int entry) {
   ShowMore(false);
   const bool customised = entry == OutputControl::kCustomised;
   const std::array<QWidget*, 5> unlocked = {numbers_[HActive], numbers_[VActive], numbers_[Fps],
-                                             apply_, more_};
+                                            apply_, more_};
   for (QWidget* w : unlocked) w->setEnabled(customised);
   resolutions_->SelectByValue(entry);
 }
@@ -288,10 +278,6 @@ void ZOutputDlg::ShowMore(bool on) {
   windowsGroup_->setGeometry(8, windowsTop, kWidth - 16, 118);
   rotateGroup_->setGeometry(8, windowsTop + 126, kWidth - 16, 156);
   setFixedSize(kWidth, rotateGroup_->geometry().bottom() + 9);
-}
-
-void ZOutputDlg::ToggleMore(bool on) {
-  ShowMore(on);
 }
 
 Limits::Active ZOutputDlg::ActiveFields() const {
@@ -355,11 +341,8 @@ void ZOutputDlg::ChooseWindow(int window) {
 void ZOutputDlg::ShowWindow() {
   const ChnlData& ch = model_.rec.Chnl[window_];
   const int values[] = {ch.HPos, ch.VPos, ch.HAct, ch.VAct};
-  for (std::size_t i = 0; i < windowFields_.size(); ++i) {
-    oRealEdit& field = *windowFields_[i];
-    // A reply does not overwrite what the operator is typing.
-    if (!(field.hasFocus() && field.isModified())) field.SetValue(values[i]);
-  }
+  // A reply does not overwrite what the operator is typing.
+  for (std::size_t i = 0; i < windowFields_.size(); ++i) windowFields_[i]->ShowValue(values[i]);
 }
 
 void ZOutputDlg::ShowRotation() {
@@ -394,13 +377,8 @@ void ZOutputDlg::SizeWindow(WindowSize size) {
 void ZOutputDlg::OnReply(ReplyKind kind, int) {
   switch (kind) {
     case ReplyKind::FullStateReply:
-      control_.KeepCustomisedEntry();
-      ShowTiming();
-      emit pageRequest(PageRequest::OutputResolution, 0);
       windows_->FollowSwitcher(model_.rec);
-      ShowWindow();
-      ShowRotation();
-      break;
+      [[fallthrough]];
     case ReplyKind::OutputNotice:
       control_.KeepCustomisedEntry();
       ShowTiming();

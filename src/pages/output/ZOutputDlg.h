@@ -45,7 +45,8 @@ class ZOutputDlg final : public ZBaseDialog {
   // The operator's controls, callable from tests as from clicks.
   void ChooseResolution(int entry);
   void Apply();
-  void ToggleMore(bool on);
+  // More on shows the timing section, off hides it.
+  void ShowMore(bool on);
   void ChooseWindow(int window);
   void ChooseRotation(int rotation);
 
@@ -63,9 +64,6 @@ class ZOutputDlg final : public ZBaseDialog {
   void BuildResolution();
   void BuildWindows();
   void BuildRotation();
-  oRealEdit* AddNumber(QWidget& parent, int labelId, const char* label, QRect labelPlace, int id,
-                       QRect place, double minimum, double maximum,
-                       NumberFormat format = NumberFormat::Int);
   void FillResolutions(const LanguageTexts& texts);
 
   // The list, the fields and the timing section for entry `entry`; the
@@ -73,7 +71,6 @@ class ZOutputDlg final : public ZBaseDialog {
   void ShowResolution(int entry);
   // What the processor runs, discarding edits not applied.
   void ShowTiming();
-  void ShowMore(bool on);
   void CommitActive(Field field);
   void RaiseTotal(Field total);
   OutputTimingLimits::Active ActiveFields() const;

@@ -4,10 +4,10 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QTimeEdit>
 #include <memory>
 
+#include "widgets/AppStyleSheet.h"
 #include "widgets/CDropButton.h"
 #include "widgets/CGdipButton.h"
 #include "widgets/CSxGroupBox.h"
@@ -41,11 +41,6 @@ CivilTime CivilOf(const QDateTime& t) {
   const QDate d = t.date();
   const QTime c = t.time();
   return {d.year(), d.month(), d.day(), c.hour(), c.minute(), c.second()};
-}
-
-void Repolish(QWidget& w) {
-  w.style()->unpolish(&w);
-  w.style()->polish(&w);
 }
 
 }  // namespace
